@@ -1,0 +1,51 @@
+# Two build trees from one source tree: native (portable code, tests, benchmarks, generators)
+# and Windows (MinGW-w64 cross build, run under Wine in a private prefix).
+BUILD   ?= build
+NATIVE  := $(BUILD)/native
+WIN     := $(BUILD)/win
+JOBS    ?= $(shell nproc)
+PREFIX  := $(abspath $(WIN))/wineprefix
+WINERUN := cmake/wine-run.sh $(PREFIX)
+FUZZ_SECONDS ?= 60
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all deps native win test run asan fuzz bench clean
+
+all: win
+
+deps:
+	@scripts/ensure-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win: native
+	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake) \
+	  -DTRIMWELL_HOST_BUILD=$(abspath $(NATIVE)) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+# Both trees' tests in one CTest run, so its summary is the last thing printed.
+test: win
+	@printf 'subdirs("native")\nsubdirs("win")\n' > $(BUILD)/CTestTestfile.cmake
+	@cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest -j 2 --output-on-failure
+
+run: win
+	@scripts/run-demo.sh $(abspath $(WIN))
+
+asan: deps
+	@cmake -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug -DTRIMWELL_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)/asan -j $(JOBS)
+	@cd $(BUILD)/asan && ctest -j 2 --output-on-failure
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIMWELL_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+	@scripts/run-fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+bench: native
+	@for b in $(NATIVE)/bin/bench_*; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,283 @@
+#include "config/IniFiles.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+#include "config/FileIO.h"
+
+namespace trimwell {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\v\f";
+constexpr std::string_view kCrLf = "\r\n";
+
+std::string_view trim(std::string_view s) {
+    const auto first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(kBlanks);
+    return s.substr(first, last - first + 1);
+}
+
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lowered(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), asciiLower);
+    return out;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
+}
+
+// Profile files written by Unicode-aware tools start with a UTF-16 byte-order mark. Their names
+// and values are narrowed for reading (characters beyond 8 bits read as '?'); they are never
+// rewritten, because an 8-bit rewrite would corrupt them.
+std::string narrowUtf16(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        out.push_back(hi == 0 ? static_cast<char>(lo) : '?');
+    }
+    return out;
+}
+
+}  // namespace
+
+// One line of the file: content in [begin, end), its line ending in [end, next).
+struct IniLine {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t next;
+};
+
+struct IniKey {
+    std::string name;
+    std::size_t line;
+};
+
+struct IniSection {
+    std::string name;
+    std::size_t headerLine;
+    std::size_t endLine;  // one past the section's last line
+    std::vector<IniKey> keys;
+    // Built on the first lookup in a long section, so reading every key stays linear.
+    mutable std::unordered_map<std::string, std::size_t> keyIndex;
+};
+
+class IniDocument {
+public:
+    explicit IniDocument(std::optional<std::string> bytes) {
+        if (!bytes) return;
+        raw_ = std::move(*bytes);
+        if (startsWith(raw_, "\xFF\xFE") || startsWith(raw_, "\xFE\xFF")) {
+            utf16_ = true;
+            text_ = narrowUtf16(raw_, raw_[0] == '\xFE');
+        }
+        const std::string_view t = text();
+        splitLines(startsWith(t, "\xEF\xBB\xBF") ? 3 : 0);
+        findSections();
+    }
+
+    bool writable() const { return !utf16_; }
+
+    std::vector<std::string_view> sectionNames() const {
+        std::vector<std::string_view> names;
+        for (const auto& s : sections_)
+            if (isFirstOfItsName(s)) names.push_back(s.name);
+        return names;
+    }
+
+    const IniSection* findSection(std::string_view name) const {
+        const auto it = sectionIndex_.find(lowered(name));
+        return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+    }
+
+    const IniKey* findKey(const IniSection& section, std::string_view name) const {
+        constexpr std::size_t kIndexFrom = 16;
+        if (section.keys.size() < kIndexFrom) {
+            for (const auto& k : section.keys)
+                if (sameName(k.name, name)) return &k;
+            return nullptr;
+        }
+        if (section.keyIndex.empty())
+            for (std::size_t i = 0; i < section.keys.size(); ++i)
+                section.keyIndex.try_emplace(lowered(section.keys[i].name), i);
+        const auto it = section.keyIndex.find(lowered(name));
+        return it == section.keyIndex.end() ? nullptr : &section.keys[it->second];
+    }
+
+    std::string_view valueOf(const IniKey& key) const {
+        const std::string_view content = lineText(lines_[key.line]);
+        return trim(content.substr(content.find('=') + 1));
+    }
+
+    // The file's bytes with one value set; everything else is kept byte for byte.
+    std::string withValue(std::string_view section, std::string_view key, std::string_view value) const {
+        const std::string keyLine = std::string(key) + "=" + std::string(value);
+        std::string out = raw_;
+        const std::string eol = lineEnding();
+        const IniSection* s = findSection(section);
+        if (!s) {
+            if (!lines_.empty()) {
+                const IniLine& last = lines_.back();
+                if (last.next == last.end) out += eol;
+                if (!trim(lineText(last)).empty()) out += eol;
+            }
+            out += "[" + std::string(section) + "]" + eol + keyLine + eol;
+            return out;
+        }
+        if (const IniKey* k = findKey(*s, key)) {
+            const IniLine& line = lines_[k->line];
+            return out.replace(line.begin, line.end - line.begin, keyLine);
+        }
+        const IniLine& after = lines_[lastNonBlankLine(*s)];
+        if (after.next == after.end) return out.insert(after.end, eol + keyLine);
+        return out.insert(after.next, keyLine + eol);
+    }
+
+private:
+    std::string_view text() const { return utf16_ ? std::string_view(text_) : std::string_view(raw_); }
+    std::string_view lineText(const IniLine& l) const { return text().substr(l.begin, l.end - l.begin); }
+
+    void splitLines(std::size_t pos) {
+        const std::string_view t = text();
+        while (pos < t.size()) {
+            const auto end = std::min(t.find_first_of(kCrLf, pos), t.size());
+            auto next = end;
+            if (next < t.size()) next += (t[next] == '\r' && next + 1 < t.size() && t[next + 1] == '\n') ? 2 : 1;
+            lines_.push_back({pos, end, next});
+            pos = next;
+        }
+    }
+
+    void findSections() {
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const std::string_view content = trim(lineText(lines_[i]));
+            if (!content.empty() && content.front() == '[') {
+                if (!sections_.empty()) sections_.back().endLine = i;
+                const std::string_view inner = content.substr(1);
+                sections_.push_back({std::string(trim(inner.substr(0, inner.find(']')))), i, lines_.size(), {}, {}});
+                sectionIndex_.try_emplace(lowered(sections_.back().name), sections_.size() - 1);
+                continue;
+            }
+            if (sections_.empty() || content.empty() || content.front() == ';') continue;
+            const auto eq = content.find('=');
+            if (eq == std::string_view::npos) continue;
+            const std::string_view name = trim(content.substr(0, eq));
+            if (!name.empty()) sections_.back().keys.push_back({std::string(name), i});
+        }
+    }
+
+    bool isFirstOfItsName(const IniSection& s) const { return findSection(s.name) == &s; }
+
+    std::size_t lastNonBlankLine(const IniSection& s) const {
+        std::size_t last = s.headerLine;
+        for (std::size_t i = s.headerLine + 1; i < s.endLine; ++i)
+            if (!trim(lineText(lines_[i])).empty()) last = i;
+        return last;
+    }
+
+    std::string lineEnding() const {
+        if (lines_.empty() || lines_.front().next == lines_.front().end) return std::string(kCrLf);
+        return std::string(text().substr(lines_.front().end, lines_.front().next - lines_.front().end));
+    }
+
+    std::string raw_;
+    std::string text_;  // narrowed content of a UTF-16 file
+    bool utf16_ = false;
+    std::vector<IniLine> lines_;
+    std::vector<IniSection> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-cased name -> first section
+};
+
+namespace {
+
+// Listing passes names through a fixed-size block of zero-terminated names closed by one more
+// zero; names that do not fit are cut at the block's end and later ones dropped.
+template <typename Names>
+void fillThroughNameBlock(const Names& all, TStrings& out) {
+    out.clear();
+    constexpr std::size_t room = TIniFile::NameBlockSize - 1;  // the closing zero
+    std::size_t used = 0;
+    for (const auto& name : all) {
+        const std::string_view n(name);
+        if (used + n.size() + 1 <= room) {
+            out.emplace_back(n);
+            used += n.size() + 1;
+            continue;
+        }
+        if (room - used > 1) out.emplace_back(n.substr(0, room - used - 1));
+        break;
+    }
+}
+
+bool hasLineBreak(std::string_view s) { return s.find_first_of(kCrLf) != std::string_view::npos; }
+
+// Names or values that would change the file's structure when written as a line.
+bool isWritable(std::string_view section, std::string_view key, std::string_view value) {
+    if (section.empty() || key.empty() || hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        return false;
+    return section.find(']') == std::string_view::npos && key.find('=') == std::string_view::npos &&
+           key.front() != '[' && key.front() != ';';
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {}
+
+TIniFile::~TIniFile() = default;
+
+const IniDocument& TIniFile::document() const {
+    if (!document_) document_ = std::make_unique<IniDocument>(ReadWholeFile(FileName()));
+    return *document_;
+}
+
+void TIniFile::ListSectionNames(TStrings& names) const { fillThroughNameBlock(document().sectionNames(), names); }
+
+void TIniFile::ListKeyNames(const std::string& section, TStrings& names) const {
+    const IniSection* s = document().findSection(trim(section));
+    if (!s) {
+        names.clear();
+        return;
+    }
+    std::vector<std::string_view> keys;
+    keys.reserve(s->keys.size());
+    for (const auto& k : s->keys)
+        if (document().findKey(*s, k.name) == &k) keys.push_back(k.name);
+    fillThroughNameBlock(keys, names);
+}
+
+std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+    const IniSection* s = document().findSection(trim(section));
+    const IniKey* k = s ? document().findKey(*s, trim(key)) : nullptr;
+    if (!k) return defaultValue;
+    std::string_view value = document().valueOf(*k);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value.substr(0, MaxValueLength));
+}
+
+void TIniFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string_view s = trim(section), k = trim(key);
+    if (!isWritable(s, k, value) || !document().writable()) failWrite();
+    std::string bytes = document().withValue(s, k, value);
+    if (!ReplaceFileContents(FileName(), bytes)) failWrite();
+    // What is on disk now is exactly these bytes: no need to read the file again.
+    document_ = std::make_unique<IniDocument>(std::move(bytes));
+}
+
+void TIniFile::failWrite() const { throw EIniFileException("Unable to write to " + FileName()); }
+
+}  // namespace trimwell
