@@ -19,12 +19,6 @@ void put32(std::vector<unsigned char>& b, std::uint32_t v) {
 
 unsigned char to8(double v) { return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
 
-bool save(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 void putInfoHeader(std::vector<unsigned char>& b, int w, int h, int bits, std::uint32_t imageSize) {
     put32(b, 40);
     put32(b, static_cast<std::uint32_t>(w));
@@ -40,6 +34,12 @@ void putInfoHeader(std::vector<unsigned char>& b, int w, int h, int bits, std::u
 }
 
 }  // namespace
+
+bool saveFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
 
 Rgba mix(const Rgba& a, const Rgba& b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
@@ -96,6 +96,25 @@ Paint verticalGradient(double y0, const Rgba& top, double y1, const Rgba& bottom
     return [=](double, double y) { return mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.0, 1.0)); };
 }
 
+Paint horizontalGradient(double x0, const Rgba& left, double x1, const Rgba& right) {
+    return [=](double x, double) { return mix(left, right, std::clamp((x - x0) / (x1 - x0), 0.0, 1.0)); };
+}
+
+Paint verticalGradient3(double y0, const Rgba& top, double ym, const Rgba& middle, double y1, const Rgba& bottom) {
+    return [=](double x, double y) {
+        return y < ym ? verticalGradient(y0, top, ym, middle)(x, y) : verticalGradient(ym, middle, y1, bottom)(x, y);
+    };
+}
+
+Shape roundedOutline(double x0, double y0, double x1, double y1, double radius, double width) {
+    return subtract(roundedRect(x0, y0, x1, y1, radius),
+                    roundedRect(x0 + width, y0 + width, x1 - width, y1 - width, std::max(0.0, radius - width)));
+}
+
+Shape offset(Shape s, double dx, double dy) {
+    return [=](double x, double y) { return s(x - dx, y - dy); };
+}
+
 Raster::Raster(int width, int height, const Rgba& fill)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill) {}
 
@@ -121,13 +140,30 @@ void Raster::fill(const Shape& shape, const Paint& paint, double opacity) {
     }
 }
 
+void Raster::draw(const Raster& src, int x, int y) {
+    for (int sy = 0; sy < src.height(); ++sy) {
+        for (int sx = 0; sx < src.width(); ++sx) {
+            const int dx = x + sx, dy = y + sy;
+            if (dx < 0 || dy < 0 || dx >= width_ || dy >= height_) continue;
+            const Rgba& s = src.at(sx, sy);
+            Rgba& d = at(dx, dy);
+            const double outA = s.a + d.a * (1 - s.a);
+            if (outA <= 0) continue;
+            d.r = (s.r * s.a + d.r * d.a * (1 - s.a)) / outA;
+            d.g = (s.g * s.a + d.g * d.a * (1 - s.a)) / outA;
+            d.b = (s.b * s.a + d.b * d.a * (1 - s.a)) / outA;
+            d.a = outA;
+        }
+    }
+}
+
 std::uint32_t Raster::bgra(int x, int y) const {
     const Rgba& p = at(x, y);
     return (std::uint32_t{to8(p.a)} << 24) | (std::uint32_t{to8(p.r)} << 16) | (std::uint32_t{to8(p.g)} << 8) |
            to8(p.b);
 }
 
-bool Raster::writeBmp24(const std::string& path, const Rgba& background) const {
+std::vector<unsigned char> Raster::encodeBmp24Keyed(const Rgba& key, const Rgba& matte) const {
     const int stride = (width_ * 3 + 3) & ~3;
     const auto imageSize = static_cast<std::uint32_t>(stride * height_);
     std::vector<unsigned char> b{'B', 'M'};
@@ -137,14 +173,23 @@ bool Raster::writeBmp24(const std::string& path, const Rgba& background) const {
     putInfoHeader(b, width_, height_, 24, imageSize);
     for (int y = height_ - 1; y >= 0; --y) {
         for (int x = 0; x < width_; ++x) {
-            const Rgba p = mix(background, {at(x, y).r, at(x, y).g, at(x, y).b, 1}, at(x, y).a);
+            const Rgba& q = at(x, y);
+            const Rgba p = q.a < 0.5 && key.a > 0 ? key : mix(matte, {q.r, q.g, q.b, 1}, q.a);
             b.push_back(to8(p.b));
             b.push_back(to8(p.g));
             b.push_back(to8(p.r));
         }
         b.resize(b.size() + static_cast<std::size_t>(stride - width_ * 3), 0);
     }
-    return save(path, b);
+    return b;
+}
+
+std::vector<unsigned char> Raster::encodeBmp24(const Rgba& background) const {
+    return encodeBmp24Keyed({0, 0, 0, 0}, background);
+}
+
+bool Raster::writeBmp24(const std::string& path, const Rgba& background) const {
+    return saveFile(path, encodeBmp24(background));
 }
 
 bool Raster::writeBmp32(const std::string& path) const {
@@ -156,7 +201,7 @@ bool Raster::writeBmp32(const std::string& path) const {
     putInfoHeader(b, width_, height_, 32, imageSize);
     for (int y = height_ - 1; y >= 0; --y)
         for (int x = 0; x < width_; ++x) put32(b, bgra(x, y));
-    return save(path, b);
+    return saveFile(path, b);
 }
 
 bool writeIco(const std::string& path, const std::vector<Raster>& images) {
@@ -193,7 +238,7 @@ bool writeIco(const std::string& path, const std::vector<Raster>& images) {
         offset += static_cast<std::uint32_t>(bodies[i].size());
     }
     for (const auto& b : bodies) out.insert(out.end(), b.begin(), b.end());
-    return save(path, out);
+    return saveFile(path, out);
 }
 
 }  // namespace artwork

@@ -28,6 +28,13 @@ Shape transformed(Shape s, double cx, double cy, double angleRadians, double sca
 
 Paint solid(const Rgba& c);
 Paint verticalGradient(double y0, const Rgba& top, double y1, const Rgba& bottom);
+Paint horizontalGradient(double x0, const Rgba& left, double x1, const Rgba& right);
+// Three-stop vertical gradient: top to middle over [y0, ym], middle to bottom over [ym, y1].
+Paint verticalGradient3(double y0, const Rgba& top, double ym, const Rgba& middle, double y1, const Rgba& bottom);
+
+// Everything inside `outer` but not inside `outer` shrunk by `width`: an outline of a rounded rectangle.
+Shape roundedOutline(double x0, double y0, double x1, double y1, double radius, double width);
+Shape offset(Shape s, double dx, double dy);
 
 class Raster {
 public:
@@ -41,8 +48,15 @@ public:
     // Composites `paint` over the pixels covered by `shape`, with 4 x 4 supersampled coverage.
     void fill(const Shape& shape, const Paint& paint, double opacity = 1.0);
 
+    // Composites `src` with its top left corner at (x, y), clipped to this raster.
+    void draw(const Raster& src, int x, int y);
+
     // 24-bit BMP with every pixel composited over `background` (or kept with alpha as 32-bit).
     bool writeBmp24(const std::string& path, const Rgba& background) const;
+    std::vector<unsigned char> encodeBmp24(const Rgba& background) const;
+    // 24-bit BMP for pictures with a transparent key colour: pixels less than half covered become
+    // exactly `key`, the rest are composited over `matte`, so no key-tinted fringe survives.
+    std::vector<unsigned char> encodeBmp24Keyed(const Rgba& key, const Rgba& matte) const;
     bool writeBmp32(const std::string& path) const;
 
     std::uint32_t bgra(int x, int y) const;  // premultiplied-free 0xAARRGGBB
@@ -51,6 +65,8 @@ private:
     int width_, height_;
     std::vector<Rgba> pixels_;
 };
+
+bool saveFile(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // An icon file holding each raster as a 32-bit image with its mask.
 bool writeIco(const std::string& path, const std::vector<Raster>& images);

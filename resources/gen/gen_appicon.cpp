@@ -5,24 +5,11 @@
 #include <numbers>
 
 #include "resources/gen/Raster.h"
+#include "resources/gen/Widgets.h"
 
 using namespace artwork;
 
 namespace {
-
-// The aircraft in a 0..1 box, nose up.
-Shape aircraft(double s) {
-    auto p = [s](std::vector<std::pair<double, double>> pts) {
-        for (auto& [x, y] : pts) x *= s, y *= s;
-        return polygon(std::move(pts));
-    };
-    Shape fuselage = unite(roundedRect(0.455 * s, 0.10 * s, 0.545 * s, 0.86 * s, 0.045 * s),
-                           p({{0.46, 0.2}, {0.5, 0.08}, {0.54, 0.2}}));
-    Shape wings = p({{0.46, 0.36}, {0.08, 0.52}, {0.08, 0.585}, {0.46, 0.52}, {0.54, 0.52}, {0.92, 0.585},
-                     {0.92, 0.52}, {0.54, 0.36}});
-    Shape tail = p({{0.47, 0.72}, {0.30, 0.80}, {0.30, 0.85}, {0.5, 0.83}, {0.70, 0.85}, {0.70, 0.80}, {0.53, 0.72}});
-    return unite(fuselage, unite(wings, tail));
-}
 
 Raster drawIcon(int size) {
     const double s = size;
@@ -41,7 +28,7 @@ Raster drawIcon(int size) {
 
     const double angle = std::numbers::pi / 4;
     const double scale = size <= 16 ? 1.0 : 0.86;
-    const Shape plane = transformed(aircraft(s), s / 2, s / 2, angle, scale);
+    const Shape plane = transformed(aircraftShape(s), s / 2, s / 2, angle, scale);
     if (size >= 32) {
         const double d = s * 0.025;
         r.fill([&](double x, double y) { return plane(x - d, y - d); }, solid(rgb(8, 30, 70, 0.35)));
