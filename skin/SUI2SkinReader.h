@@ -63,15 +63,19 @@ private:
 };
 
 enum class InflateStatus {
-    Done,       // the final block was decoded
-    Truncated,  // the input ended before the final block
-    Corrupt     // an invalid block header, code set, symbol or distance
+    Done,         // the final block was decoded
+    Truncated,    // the input ended before the final block
+    Corrupt,      // an invalid block header, code set, symbol or distance
+    LimitReached  // the output grew beyond the limit given
 };
 
+using InflateSink = std::function<void(const std::uint8_t* data, std::size_t size)>;
+
 // Inflates a raw deflate stream held in memory; `sink` receives the output in pieces. What was
-// decoded before a failure has been passed to the sink.
-InflateStatus InflateRaw(std::span<const std::uint8_t> input,
-                         const std::function<void(const std::uint8_t*, std::size_t)>& sink);
+// decoded before a failure has been passed to the sink. Decoding stops once more than
+// `outputLimit` bytes have come out (a little more may already have reached the sink).
+InflateStatus InflateRaw(std::span<const std::uint8_t> input, const InflateSink& sink,
+                         std::uint64_t outputLimit = UINT64_MAX);
 
 class ESkinReadError : public std::runtime_error {
 public:
@@ -113,6 +117,7 @@ public:
 private:
     Tsk2SkinFileReader() = default;
     void ParseSkinData(std::span<const std::uint8_t> data);
+    void AddRecord(const std::string& name, std::uint8_t kind, std::span<const std::uint8_t> value);
 
     struct NamedBitmap {
         std::string name;
