@@ -1,9 +1,9 @@
 // Draws the pictures of the two windows: the main editor window (500 x 368) and the message dialog
 // (391 x 171), both shaped by the colour 0x00FF07FF outside their frame; the caption frame that
-// surrounds the section, key and value fields (239 x 64); and the dialog's warning sign (32 x 32).
+// surrounds the section, key and value fields (239 x 64); and the dialog's warning sign (32 x 32,
+// an icon, with a BMP of it on the dialog's colour).
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -84,7 +84,7 @@ Raster captionFrame() {
 
 Raster warningSign() {
     constexpr int S = 32;
-    Raster r(S, S, kDialogPanel);
+    Raster r(S, S);
     const Shape outer = polygon({{16, 2}, {31, 29}, {1, 29}});
     r.fill(offset(outer, 0.8, 1.2), solid(rgb(0, 0, 0, 0.25)));
     r.fill(outer, solid(rgb(150, 104, 0)));
@@ -97,30 +97,17 @@ Raster warningSign() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: gen_windows OUT_DIR OUT.rc\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: gen_windows OUT_DIR\n");
         return 2;
     }
-    struct Out {
-        const char* name;
-        Raster raster;
-        bool shaped;
-    };
-    const std::vector<Out> pictures = {{"MAIN_WINDOW", mainWindow(), true},
-                                       {"DIALOG_WINDOW", dialogWindow(), true},
-                                       {"CAPTION_FRAME", captionFrame(), false},
-                                       {"WARNING_SIGN", warningSign(), false}};
     const std::string dir = argv[1];
-    std::ofstream rc(argv[2]);
-    rc << "// Pictures of the editor's windows.\n";
-    for (const Out& o : pictures) {
-        const std::string path = dir + "/" + o.name + ".bmp";
-        const auto bytes = o.shaped ? o.raster.encodeBmp24Keyed(kShapeKey, kFrameBottom) : o.raster.encodeBmp24(kDialogPanel);
-        if (!saveFile(path, bytes)) {
-            std::fprintf(stderr, "gen_windows: cannot write %s\n", path.c_str());
-            return 1;
-        }
-        rc << o.name << " BITMAP \"" << path << "\"\n";
-    }
-    return rc ? 0 : 1;
+    const Raster warning = warningSign();
+    const bool ok = saveFile(dir + "/mainwindow.bmp", mainWindow().encodeBmp24Keyed(kShapeKey, kFrameBottom)) &&
+                    saveFile(dir + "/dialog.bmp", dialogWindow().encodeBmp24Keyed(kShapeKey, kFrameBottom)) &&
+                    saveFile(dir + "/frame.bmp", captionFrame().encodeBmp24(kWindowColour)) &&
+                    saveFile(dir + "/warning.bmp", warning.encodeBmp24(kDialogPanel)) &&
+                    writeIco(dir + "/warning.ico", {warning});
+    if (!ok) std::fprintf(stderr, "gen_windows: cannot write to %s\n", dir.c_str());
+    return ok ? 0 : 1;
 }

@@ -1,0 +1,41 @@
+#include <fstream>
+#include <iterator>
+
+#include "skin/ProgramResources.h"
+
+namespace trimwell {
+
+namespace {
+
+std::string& folder() {
+    static std::string path;
+    return path;
+}
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+void SetResourceFolder(std::string path) { folder() = std::move(path); }
+
+std::optional<Bitmap> LoadBitmapResource(std::string_view name) {
+    if (folder().empty() || name.empty()) return std::nullopt;
+    const auto bytes = readFile(folder() + "/styles/" + std::string(name) + ".bmp");
+    if (!bytes) return std::nullopt;
+    try {
+        return ReadBmp(*bytes);
+    } catch (const EBitmapError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> LoadDataResource(std::string_view name) {
+    if (folder().empty() || name.empty()) return std::nullopt;
+    return readFile(folder() + "/" + std::string(name) + ".sui");
+}
+
+}  // namespace trimwell

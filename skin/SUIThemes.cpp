@@ -1,0 +1,254 @@
+#include "skin/SUIThemes.h"
+
+#include <array>
+#include <exception>
+#include <span>
+
+#include "config/FileIO.h"
+#include "skin/ProgramResources.h"
+
+namespace trimwell {
+
+namespace {
+
+// One item of one style: a number (colour, integer, 0/1 for a boolean) or a resource name.
+struct StyleCell {
+    std::int32_t value = 0;
+    const char* resource = nullptr;
+};
+
+constexpr StyleCell Value(std::int64_t v) { return {static_cast<std::int32_t>(v), nullptr}; }
+constexpr StyleCell Flag(bool v) { return {v ? 1 : 0, nullptr}; }
+constexpr StyleCell Res(const char* name) { return {0, name}; }
+constexpr StyleCell None() { return {}; }
+
+struct StyleItem {
+    TsuiItemKind kind;
+    std::array<StyleCell, 5> byStyle;  // MacOS, WinXP, DeepBlue, Protein, BlueGlass
+};
+
+// Items 1 to 48 in order.
+const StyleItem kItems[kStyleItemCount] = {
+    {TsuiItemKind::Bitmap, {Res("MACOS_BUTTON"), Res("WINXP_BUTTON"), Res("DEEPBLUE_BUTTON"), Res("PROTEIN_BUTTON"), Res("BLUEGLASS_BUTTON")}},  // 1
+    {TsuiItemKind::Boolean, {Flag(true), Flag(false), Flag(false), Flag(false), Flag(true)}},  // 2
+    {TsuiItemKind::Bitmap, {Res("MACOS_CHECKBOX"), Res("WINXP_CHECKBOX"), Res("DEEPBLUE_CHECKBOX"), Res("PROTEIN_CHECKBOX"), Res("BLUEGLASS_CHECKBOX")}},  // 3
+    {TsuiItemKind::Bitmap, {Res("MACOS_RADIOBUTTON"), Res("WINXP_RADIOBUTTON"), Res("DEEPBLUE_RADIOBUTTON"), Res("PROTEIN_RADIOBUTTON"), Res("BLUEGLASS_RADIOBUTTON")}},  // 4
+    {TsuiItemKind::Bitmap, {Res("MACOS_TITLEBTN"), Res("WINXP_TITLEBTN"), Res("DEEPBLUE_TITLEBTN"), Res("PROTEIN_TITLEBTN"), Res("BLUEGLASS_TITLEBTN")}},  // 5
+    {TsuiItemKind::Boolean, {Flag(false), Flag(false), Flag(false), Flag(true), Flag(true)}},  // 6
+    {TsuiItemKind::Integer, {Value(3), Value(2), Value(0), Value(0), Value(4)}},  // 7
+    {TsuiItemKind::Integer, {Value(-2), Value(-2), Value(0), Value(0), Value(-3)}},  // 8
+    {TsuiItemKind::Integer, {Value(4), Value(5), Value(2), Value(2), Value(6)}},  // 9
+    {TsuiItemKind::Bitmap, {Res("MACOS_TITLE_LEFT"), Res("WINXP_TITLE_LEFT"), Res("DEEPBLUE_TITLE_LEFT"), Res("PROTEIN_TITLE_LEFT"), Res("BLUEGLASS_TITLE_LEFT")}},  // 10
+    {TsuiItemKind::Bitmap, {Res("MACOS_TITLE_CLIENT"), Res("WINXP_TITLE_CLIENT"), Res("DEEPBLUE_TITLE_CLIENT"), Res("PROTEIN_TITLE_CLIENT"), Res("BLUEGLASS_TITLE_CLIENT")}},  // 11
+    {TsuiItemKind::Bitmap, {Res("MACOS_TITLE_RIGHT"), Res("WINXP_TITLE_RIGHT"), Res("DEEPBLUE_TITLE_RIGHT"), Res("PROTEIN_TITLE_RIGHT"), Res("BLUEGLASS_TITLE_RIGHT")}},  // 12
+    {TsuiItemKind::Integer, {Value(130), Value(150), Value(130), Value(130), Value(270)}},  // 13
+    {TsuiItemKind::Integer, {Value(0), Value(13), Value(0), Value(0), Value(11)}},  // 14
+    {TsuiItemKind::Color, {Value(0x00E7E7E7), Value(0x00DEEBEF), Value(0x00E8E8E8), Value(0x00FBFBFB), Value(0x00E7E7E7)}},  // 15
+    {TsuiItemKind::Color, {Value(0x007F7F7F), Value(0x00C82C00), Value(0x00000000), Value(0x00000000), Value(0x00000000)}},  // 16
+    {TsuiItemKind::Integer, {Value(1), Value(3), Value(1), Value(1), Value(1)}},  // 17
+    {TsuiItemKind::Color, {Value(0x00C47339), Value(0x00C66931), Value(0x00A04A44), Value(0x00C4302D), Value(0x00EC5E5E)}},  // 18
+    {TsuiItemKind::Color, {Value(0x00C47339), Value(0x00EFD3C6), Value(0x00A04A44), Value(0x00C4302D), Value(0x00EC5E5E)}},  // 19
+    {TsuiItemKind::Color, {Value(0x00FFFFFF), Value(0x00000000), Value(0x00FFFFFF), Value(0x00FFFFFF), Value(0x00FFFFFF)}},  // 20
+    {TsuiItemKind::Color, {Value(0x00000000), Value(0x00FFFFFF), Value(0x00FFFFFF), Value(0x00FFFFFF), Value(0x00E7E7E7)}},  // 21
+    {TsuiItemKind::Color, {Value(0x00000000), Value(0x00000000), Value(0x00000000), Value(0x00000000), Value(0x00000000)}},  // 22
+    {TsuiItemKind::Color, {Value(0x00000000), Value(0x00CED3D6), Value(0x00CED3D6), Value(0x00CED3D6), Value(0x00CED3D6)}},  // 23
+    {TsuiItemKind::Bitmap, {Res("MACOS_PROGRESSBAR"), Res("WINXP_PROGRESSBAR"), Res("DEEPBLUE_PROGRESSBAR"), Res("PROTEIN_PROGRESSBAR"), Res("BLUEGLASS_PROGRESSBAR")}},  // 24
+    {TsuiItemKind::Color, {Value(0x007F7F7F), Value(0x00686868), Value(0x00000000), Value(0x00000000), Value(0x00000000)}},  // 25
+    {TsuiItemKind::Color, {Value(0x00E7E7E7), Value(0x00DEEBEF), Value(0x00E8E8E8), Value(0x00FBFBFB), Value(0x00E7E7E7)}},  // 26
+    {TsuiItemKind::Color, {Value(0x00000000), Value(0x00CF4602), Value(0x00000000), Value(0x00000000), Value(0x00000000)}},  // 27
+    {TsuiItemKind::Bitmap, {Res("MACOS_TRACKBAR_BAR"), Res("WINXP_TRACKBAR_BAR"), Res("DEEPBLUE_TRACKBAR_BAR"), Res("PROTEIN_TRACKBAR_BAR"), Res("BLUEGLASS_TRACKBAR_BAR")}},  // 28
+    {TsuiItemKind::Bitmap, {Res("MACOS_TRACKBAR_SLIDER"), Res("WINXP_TRACKBAR_SLIDER"), Res("DEEPBLUE_TRACKBAR_SLIDER"), Res("PROTEIN_TRACKBAR_SLIDER"), Res("BLUEGLASS_TRACKBAR_SLIDER")}},  // 29
+    {TsuiItemKind::Bitmap, {Res("MACOS_TRACKBAR_SLIDER_V"), Res("WINXP_TRACKBAR_SLIDER_V"), Res("DEEPBLUE_TRACKBAR_SLIDER_V"), Res("PROTEIN_TRACKBAR_SLIDER_V"), Res("BLUEGLASS_TRACKBAR_SLIDER_V")}},  // 30
+    {TsuiItemKind::Color, {Value(0x00C9C9C9), Value(0x00F9F9F9), Value(0x00F5F5F5), Value(0x00F5F5F5), Value(0x00F4F4F4)}},  // 31
+    {TsuiItemKind::Bitmap, {Res("MACOS_SCROLLBAR_BUTTON"), Res("WINXP_SCROLLBAR_BUTTON"), Res("DEEPBLUE_SCROLLBAR_BUTTON"), Res("PROTEIN_SCROLLBAR_BUTTON"), Res("BLUEGLASS_SCROLLBAR_BUTTON")}},  // 32
+    {TsuiItemKind::Bitmap, {Res("MACOS_SCROLLBAR_TRACK"), Res("WINXP_SCROLLBAR_TRACK"), Res("DEEPBLUE_SCROLLBAR_TRACK"), Res("PROTEIN_SCROLLBAR_TRACK"), Res("BLUEGLASS_SCROLLBAR_TRACK")}},  // 33
+    {TsuiItemKind::Bitmap, {Res("MACOS_CHECKLIST"), Res("WINXP_CHECKLIST"), Res("DEEPBLUE_CHECKLIST"), Res("PROTEIN_CHECKLIST"), Res("BLUEGLASS_CHECKLIST")}},  // 34
+    {TsuiItemKind::Color, {Value(0x00474747), Value(0x00C66931), Value(0x00474747), Value(0x00474747), Value(0x00474747)}},  // 35
+    {TsuiItemKind::Color, {Value(0x00EFEFEF), Value(0x00EFD3C6), Value(0x00EFEFEF), Value(0x00EFEFEF), Value(0x00EFEFEF)}},  // 36
+    {TsuiItemKind::Color, {Value(0x00D8D8D8), Value(0x00E1AC93), Value(0x00D8D8D8), Value(0x00D8D8D8), Value(0x00D8D8D8)}},  // 37
+    {TsuiItemKind::Bitmap, {Res("MACOS_SCROLLBUTTON"), Res("WINXP_SCROLLBUTTON"), Res("MORE_SCROLLBUTTON"), Res("MORE_SCROLLBUTTON"), Res("MORE_SCROLLBUTTON")}},  // 38
+    {TsuiItemKind::Bitmap, {Res("MACOS_TAB"), Res("WINXP_TAB"), Res("DEEPBLUE_TAB"), Res("PROTEIN_TAB"), Res("BLUEGLASS_TAB")}},  // 39
+    {TsuiItemKind::Bitmap, {Res("MACOS_TAB_LINE"), Res("WINXP_TAB_LINE"), Res("DEEPBLUE_TAB_LINE"), Res("PROTEIN_TAB_LINE"), Res("BLUEGLASS_TAB_LINE")}},  // 40
+    {TsuiItemKind::Bitmap, {Res("MACOS_SIDECHENNEL_HANDLE"), Res("WINXP_SIDECHENNEL_HANDLE"), Res("DEEPBLUE_SIDECHENNEL_HANDLE"), Res("PROTEIN_SIDECHENNEL_HANDLE"), Res("BLUEGLASS_SIDECHENNEL_HANDLE")}},  // 41
+    {TsuiItemKind::Bitmap, {Res("MACOS_SIDECHENNEL_BAR"), Res("WINXP_SIDECHENNEL_BAR"), Res("DEEPBLUE_SIDECHENNEL_BAR"), Res("PROTEIN_SIDECHENNEL_BAR"), Res("BLUEGLASS_SIDECHENNEL_BAR")}},  // 42
+    {TsuiItemKind::Bitmap, {None(), None(), None(), None(), None()}},  // 43
+    {TsuiItemKind::Color, {Value(0x00000000), Value(0x00FFFFFF), Value(0x00FFFFFF), Value(0x00FFFFFF), Value(0x00FFFFFF)}},  // 44
+    {TsuiItemKind::Bitmap, {None(), None(), None(), None(), None()}},  // 45
+    {TsuiItemKind::Bitmap, {None(), None(), None(), None(), None()}},  // 46
+    {TsuiItemKind::Integer, {Value(0), Value(0), Value(0), Value(0), Value(0)}},  // 47
+    {TsuiItemKind::Color, {Value(0x00E7E7E7), Value(0x00DEEBEF), Value(0x00E8E8E8), Value(0x00FBFBFB), Value(0x00E7E7E7)}},  // 48
+};
+
+const StyleItem* itemOf(TsuiUIStyle style, int item) {
+    if (style == TsuiUIStyle::FromThemeFile || item < 1 || item > kStyleItemCount) return nullptr;
+    return &kItems[item - 1];
+}
+
+const StyleCell* cellOf(TsuiUIStyle style, int item, TsuiItemKind wanted) {
+    const StyleItem* it = itemOf(style, item);
+    const int column = static_cast<int>(style) - 1;
+    if (it == nullptr || it->kind != wanted || column < 0 || column >= 5) return nullptr;
+    return &it->byStyle[static_cast<std::size_t>(column)];
+}
+
+constexpr std::array<std::string_view, 6> kStyleNames = {"FromThemeFile", "MacOS", "WinXP",
+                                                          "DeepBlue", "Protein", "BlueGlass"};
+
+// Key names of the file theme's four groups, numbered from 0 in this order.
+constexpr std::string_view kColorKeys[] = {
+    "SKIN2_TRANSCOLOR", "SKIN2_TITLEFONTCOLOR", "SKIN2_FORMCOLOR", "SKIN2_MENUBARSTARTCOLOR",
+    "SKIN2_MENUBARENDCOLOR", "SKIN2_TOPSELECTEDMENUCOLOR", "SKIN2_TOPSELECTEDMENUBORDERCOLOR",
+    "SKIN2_TOPSELECTEDMENUFONTCOLOR", "SKIN2_TOPMENUFONTCOLOR", "SKIN2_LEFTBARSTARTCOLOR",
+    "SKIN2_LEFTBARENDCOLOR", "SKIN2_MENUITEMCOLOR", "SKIN2_MENUITEMFONTCOLOR", "SKIN2_SELECTEDMENUCOLOR",
+    "SKIN2_SELECTEDMENUBORDERCOLOR", "SKIN2_SELECTEDMENUFONTCOLOR", "SKIN2_TOOLBARSTARTCOLOR",
+    "SKIN2_TOOLBARENDCOLOR", "SKIN2_TOOLBARONCOLOR", "SKIN2_TOOLBARBORDERCOLOR", "SKIN2_TOOLBARDOWNCOLOR",
+    "SKIN2_CONTROLCOLOR", "SKIN2_CONTROLBORDERCOLOR", "SKIN2_CONTROLFONTCOLOR", "SKIN2_BUTTONFONTCOLOR",
+    "SKIN2_SCROLLBARCOLOR", "SKIN2_TABCONTROLCOLOR", "SKIN2_TABCONTROLBORDERCOLOR",
+    "SKIN2_TABCONTROLACTIVEFONTCOLOR", "SKIN2_TABCONTROLINACTIVEFONTCOLOR", "SKIN2_SIDECHANNELCOLOR",
+    "SKIN2_SIDECHANNELBORDERCOLOR"};
+
+constexpr std::string_view kBitmapKeys[] = {
+    "SKIN2_TITLEBAR1", "SKIN2_TITLEBAR2", "SKIN2_TITLEBAR3", "SKIN2_TITLEBAR4", "SKIN2_TITLEBAR5",
+    "SKIN2_FORMLEFTBORDER", "SKIN2_FORMRIGHTBORDER", "SKIN2_FORMBOTTOMBORDER1", "SKIN2_FORMBOTTOMBORDER2",
+    "SKIN2_FORMBOTTOMBORDER3", "SKIN2_MINIMIZEDTITLE", "SKIN2_TITLEBUTTONS", "SKIN2_CHECKEDMENUICON",
+    "SKIN2_MENUBAR", "SKIN2_TOOLBAR", "SKIN2_BUTTON", "SKIN2_CHECKBOX", "SKIN2_CHECKBOXLIST",
+    "SKIN2_RADIOBUTTON", "SKIN2_PROGRESSBAR1", "SKIN2_PROGRESSBAR2", "SKIN2_PROGRESSBAR3",
+    "SKIN2_PROGRESSBAR4", "SKIN2_TRACKBAR", "SKIN2_TRACKBARSLIDER", "SKIN2_TRACKBARVSLIDER",
+    "SKIN2_SCROLLBARUPBUTTON", "SKIN2_SCROLLBAR", "SKIN2_SCROLLBARDOWNBUTTON", "SKIN2_TABCONTROL",
+    "SKIN2_TABCONTROLLINE", "SKIN2_SIDECHANNELBAR", "SKIN2_SIDECHANNELTITLE", "SKIN2_SCROLLBUTTON"};
+
+constexpr std::string_view kIntegerKeys[] = {
+    "SKIN2_TITLEBARICONPOSX", "SKIN2_TITLEBARICONPOSY", "SKIN2_TITLEBARCAPTIONTOP",
+    "SKIN2_TITLEBARBUTTONPOSX", "SKIN2_TITLEBARBUTTONPOSY", "SKIN2_TITLEBARREGIONMINY",
+    "SKIN2_TITLEBARREGIONMAXY", "SKIN2_BOTTOMREGIONMINY", "SKIN2_BOTTOMREGIONMAXY"};
+
+constexpr std::string_view kBooleanKeys[] = {
+    "SKIN2_TITLEFIVESECT", "SKIN2_BOTTOMBORDERTHREESECT", "SKIN2_TITLEBARNEEDREGION",
+    "SKIN2_BOTTOMBORDERNEEDREGION", "SKIN2_TITLEBTNTRANS", "SKIN2_BUTTONTRANS", "SKIN2_CHECKBOXTRANS",
+    "SKIN2_RADIOBUTTONTRANS", "SKIN2_TABCONTROLTRANS"};
+
+std::span<const std::string_view> keysOf(TsuiFileThemeMgr::KeyGroup group) {
+    switch (group) {
+        case TsuiFileThemeMgr::KeyGroup::Color: return kColorKeys;
+        case TsuiFileThemeMgr::KeyGroup::Bitmap: return kBitmapKeys;
+        case TsuiFileThemeMgr::KeyGroup::Integer: return kIntegerKeys;
+        case TsuiFileThemeMgr::KeyGroup::Boolean: return kBooleanKeys;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string_view UIStyleName(TsuiUIStyle style) {
+    const auto i = static_cast<std::size_t>(style);
+    return i < kStyleNames.size() ? kStyleNames[i] : std::string_view{};
+}
+
+std::optional<TsuiUIStyle> UIStyleFromName(std::string_view name) {
+    for (std::size_t i = 0; i < kStyleNames.size(); ++i)
+        if (kStyleNames[i] == name) return static_cast<TsuiUIStyle>(i);
+    return std::nullopt;
+}
+
+std::optional<TsuiItemKind> StyleItemKind(int item) {
+    if (item < 1 || item > kStyleItemCount) return std::nullopt;
+    return kItems[item - 1].kind;
+}
+
+std::int32_t GetColor(TsuiUIStyle style, int item) {
+    const StyleCell* c = cellOf(style, item, TsuiItemKind::Color);
+    return c ? c->value : 0;
+}
+
+bool GetBool(TsuiUIStyle style, int item) {
+    const StyleCell* c = cellOf(style, item, TsuiItemKind::Boolean);
+    return c && c->value != 0;
+}
+
+std::int32_t GetInteger(TsuiUIStyle style, int item) {
+    const StyleCell* c = cellOf(style, item, TsuiItemKind::Integer);
+    return c ? c->value : -1;
+}
+
+std::string StyleBitmapName(TsuiUIStyle style, int item) {
+    const StyleCell* c = cellOf(style, item, TsuiItemKind::Bitmap);
+    return c && c->resource ? c->resource : "";
+}
+
+void GetBitmap(TsuiUIStyle style, int item, Bitmap* target, int part, int count) {
+    if (target == nullptr) return;
+    const std::string name = StyleBitmapName(style, item);
+    if (name.empty()) return;
+    std::optional<Bitmap> loaded = LoadBitmapResource(name);
+    if (!loaded) return;
+    if (count == 0)
+        *target = std::move(*loaded);
+    else
+        CutBitmapPart(*loaded, *target, part, count);
+}
+
+void CutBitmapPart(const Bitmap& source, Bitmap& target, int part, int count) {
+    if (count < 1 || part < 1 || part > count) {
+        target = Bitmap();
+        return;
+    }
+    const int width = source.Width() / count;
+    const int left = part == count ? source.Width() - width : width * (part - 1);
+    Bitmap cut(width, source.Height());
+    for (int y = 0; y < source.Height(); ++y)
+        for (int x = 0; x < width; ++x) cut.SetPixel(x, y, source.Pixel(left + x, y));
+    cut.SetSourceBitsPerPixel(source.SourceBitsPerPixel());
+    target = std::move(cut);
+}
+
+TsuiUIStyle DefaultUIStyle(const TComponent* owner) {
+    if (owner != nullptr && IsFormComponent(owner))
+        for (int i = 0; i < owner->ComponentCount(); ++i)
+            if (const auto* form = dynamic_cast<const TsuiStyledForm*>(&owner->Component(i))) return form->UIStyle();
+    return TsuiUIStyle::DeepBlue;
+}
+
+std::string_view TsuiFileThemeMgr::KeyName(KeyGroup group, int key) {
+    const auto keys = keysOf(group);
+    return key >= 0 && static_cast<std::size_t>(key) < keys.size() ? keys[static_cast<std::size_t>(key)]
+                                                                    : std::string_view{};
+}
+
+int TsuiFileThemeMgr::KeyCount(KeyGroup group) { return static_cast<int>(keysOf(group).size()); }
+
+bool TsuiFileThemeMgr::LoadTheme(const std::string& fileName, const std::string& password) {
+    if (!FileExists(fileName)) return false;
+    reader_.reset();
+    try {
+        auto reader = std::make_unique<Tsk2SkinFileReader>(fileName, password);
+        if (reader->IsLoaded()) reader_ = std::move(reader);
+    } catch (const std::exception&) {
+        // An unreadable skin leaves the theme without a skin; the controls fall back to a
+        // built-in style, and nothing is shown to the user.
+    }
+    return reader_ != nullptr;
+}
+
+std::int32_t TsuiFileThemeMgr::GetColor(int key) const {
+    if (!reader_) return 0;
+    const std::string_view name = KeyName(KeyGroup::Color, key);
+    return name.empty() ? -1 : reader_->GetInteger(name);
+}
+
+std::int32_t TsuiFileThemeMgr::GetInteger(int key) const {
+    if (!reader_) return 0;
+    const std::string_view name = KeyName(KeyGroup::Integer, key);
+    return name.empty() ? -1 : reader_->GetInteger(name);
+}
+
+bool TsuiFileThemeMgr::GetBool(int key) const {
+    const std::string_view name = KeyName(KeyGroup::Boolean, key);
+    return reader_ && !name.empty() && reader_->GetBool(name);
+}
+
+const Bitmap* TsuiFileThemeMgr::GetBitmap(int key) const {
+    const std::string_view name = KeyName(KeyGroup::Bitmap, key);
+    return reader_ && !name.empty() ? reader_->GetBitmap(name) : nullptr;
+}
+
+}  // namespace trimwell
