@@ -13,10 +13,10 @@
 namespace trimwell {
 
 // The named bitmap resource, or nothing when there is none or it cannot be read.
-std::optional<Bitmap> LoadBitmapResource(std::string_view name);
+std::optional<Bitmap> LoadProgramBitmap(std::string_view name);
 
 // The bytes of a named binary resource (the skin archive), or nothing.
-std::optional<std::vector<std::uint8_t>> LoadDataResource(std::string_view name);
+std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name);
 
 // Where the portable build finds the resource files; the Windows build ignores it.
 void SetResourceFolder(std::string folder);

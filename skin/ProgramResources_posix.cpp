@@ -22,7 +22,7 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
 
 void SetResourceFolder(std::string path) { folder() = std::move(path); }
 
-std::optional<Bitmap> LoadBitmapResource(std::string_view name) {
+std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
     if (folder().empty() || name.empty()) return std::nullopt;
     const auto bytes = readFile(folder() + "/styles/" + std::string(name) + ".bmp");
     if (!bytes) return std::nullopt;
@@ -33,7 +33,7 @@ std::optional<Bitmap> LoadBitmapResource(std::string_view name) {
     }
 }
 
-std::optional<std::vector<std::uint8_t>> LoadDataResource(std::string_view name) {
+std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {
     if (folder().empty() || name.empty()) return std::nullopt;
     return readFile(folder() + "/" + std::string(name) + ".sui");
 }

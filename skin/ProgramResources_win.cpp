@@ -27,7 +27,7 @@ std::optional<std::span<const std::uint8_t>> findResource(std::string_view name,
 
 void SetResourceFolder(std::string) {}
 
-std::optional<Bitmap> LoadBitmapResource(std::string_view name) {
+std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
     const auto dib = findResource(name, MAKEINTRESOURCEW(2) /* RT_BITMAP */);
     if (!dib || dib->size() < sizeof(BITMAPINFOHEADER)) return std::nullopt;
     // A bitmap resource is a BMP file without its file header: put one in front and read it as
@@ -52,7 +52,7 @@ std::optional<Bitmap> LoadBitmapResource(std::string_view name) {
     }
 }
 
-std::optional<std::vector<std::uint8_t>> LoadDataResource(std::string_view name) {
+std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {
     const auto bytes = findResource(name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     if (!bytes) return std::nullopt;
     return std::vector<std::uint8_t>(bytes->begin(), bytes->end());

@@ -172,6 +172,6 @@ bool UsingFileTheme(const TsuiFileTheme* theme, TsuiUIStyle requested, TsuiUISty
     return false;
 }
 
-Bytes EmbeddedSkinArchive() { return LoadDataResource(kEmbeddedSkinResource).value_or(Bytes{}); }
+Bytes EmbeddedSkinArchive() { return LoadProgramData(kEmbeddedSkinResource).value_or(Bytes{}); }
 
 }  // namespace trimwell

@@ -179,7 +179,7 @@ void GetBitmap(TsuiUIStyle style, int item, Bitmap* target, int part, int count)
     if (target == nullptr) return;
     const std::string name = StyleBitmapName(style, item);
     if (name.empty()) return;
-    std::optional<Bitmap> loaded = LoadBitmapResource(name);
+    std::optional<Bitmap> loaded = LoadProgramBitmap(name);
     if (!loaded) return;
     if (count == 0)
         *target = std::move(*loaded);

@@ -58,7 +58,7 @@ Raster strip(int width, int height, int count, const std::function<Raster(int w,
 }
 
 Shape arrowShape(double cx, double cy, double size, Direction d) {
-    const double a = size, b = size * 0.6;
+    const double a = size, b = size * 0.8;
     switch (d) {
         case Direction::Up: return polygon({{cx - a, cy + b / 2}, {cx, cy - b / 2 - 0.5}, {cx + a, cy + b / 2}});
         case Direction::Down: return polygon({{cx - a, cy - b / 2}, {cx + a, cy - b / 2}, {cx, cy + b / 2 + 0.5}});

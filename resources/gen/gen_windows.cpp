@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/gen/Raster.h"
@@ -17,8 +18,10 @@ namespace {
 
 const Rgba kShapeKey = rgb(255, 7, 255);   // the windows' transparent colour
 const Rgba kWindowColour = rgb(247, 255, 247);
-const Rgba kFrameTop = rgb(34, 82, 150);
-const Rgba kFrameBottom = rgb(10, 34, 80);
+// The dark blue of the frame is the colour of the close and minimise buttons (0x007F3727), so
+// they sit on it seamlessly; it deepens towards the bottom.
+const Rgba kNavy = rgb(0x27, 0x37, 0x7F);
+const Rgba kFrameBottom = rgb(0x16, 0x20, 0x56);
 const Rgba kAmber = rgb(255, 170, 30);
 const Rgba kDialogPanel = rgb(246, 249, 253);
 
@@ -35,10 +38,9 @@ Raster mainWindow() {
     const Shape outline = subtract(roundedRect(0, 0, W, H, 16),
                                    unite(polygon({{-1, 322}, {-1, H + 1}, {34, H + 1}}),
                                          polygon({{W + 1, 338}, {W + 1, H + 1}, {470, H + 1}})));
-    r.fill(outline, verticalGradient(0, kFrameTop, H, kFrameBottom));
+    r.fill(outline, verticalGradient3(0, kNavy, 46, kNavy, H, kFrameBottom));
     // A light rim just inside the outline.
     r.fill(subtract(outline, offset(outline, 0, 1.2)), solid(rgb(255, 255, 255, 0.35)));
-    r.fill(roundedRect(3, 2, W - 3, 40, 14), verticalGradient(0, rgb(255, 255, 255, 0.22), 40, rgb(255, 255, 255, 0.0)));
 
     // The title band between the dark ends.
     insetPanel(r, 50, 6, 394, 39, 10, verticalGradient3(6, rgb(255, 255, 255), 22, rgb(226, 240, 252), 39, rgb(186, 216, 244)));
@@ -82,15 +84,20 @@ Raster captionFrame() {
     return r;
 }
 
-Raster warningSign() {
-    constexpr int S = 32;
-    Raster r(S, S);
-    const Shape outer = polygon({{16, 2}, {31, 29}, {1, 29}});
-    r.fill(offset(outer, 0.8, 1.2), solid(rgb(0, 0, 0, 0.25)));
+// Drawn on a 32-unit grid and scaled to `size`.
+Raster warningSign(int size) {
+    const double u = size / 32.0;
+    auto p = [u](std::vector<std::pair<double, double>> pts) {
+        for (auto& [x, y] : pts) x *= u, y *= u;
+        return polygon(std::move(pts));
+    };
+    Raster r(size, size);
+    const Shape outer = p({{16, 2}, {31, 29}, {1, 29}});
+    r.fill(offset(outer, 0.8 * u, 1.2 * u), solid(rgb(0, 0, 0, 0.25)));
     r.fill(outer, solid(rgb(150, 104, 0)));
-    r.fill(polygon({{16, 4.6}, {29, 28}, {3, 28}}), verticalGradient(4, rgb(255, 236, 120), 28, rgb(250, 190, 20)));
-    r.fill(polygon({{14.4, 11}, {17.6, 11}, {17, 21}, {15, 21}}), solid(rgb(0, 0, 0)));
-    r.fill(circle(16, 24.4, 1.7), solid(rgb(0, 0, 0)));
+    r.fill(p({{16, 4.6}, {29, 28}, {3, 28}}), verticalGradient(4 * u, rgb(255, 236, 120), 28 * u, rgb(250, 190, 20)));
+    r.fill(p({{14.4, 11}, {17.6, 11}, {17, 21}, {15, 21}}), solid(rgb(0, 0, 0)));
+    r.fill(circle(16 * u, 24.4 * u, 1.7 * u), solid(rgb(0, 0, 0)));
     return r;
 }
 
@@ -102,12 +109,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    const Raster warning = warningSign();
+    const Raster warning = warningSign(32);
     const bool ok = saveFile(dir + "/mainwindow.bmp", mainWindow().encodeBmp24Keyed(kShapeKey, kFrameBottom)) &&
                     saveFile(dir + "/dialog.bmp", dialogWindow().encodeBmp24Keyed(kShapeKey, kFrameBottom)) &&
                     saveFile(dir + "/frame.bmp", captionFrame().encodeBmp24(kWindowColour)) &&
                     saveFile(dir + "/warning.bmp", warning.encodeBmp24(kDialogPanel)) &&
-                    writeIco(dir + "/warning.ico", {warning});
+                    writeIco(dir + "/warning.ico", {warning, warningSign(16)});
     if (!ok) std::fprintf(stderr, "gen_windows: cannot write to %s\n", dir.c_str());
     return ok ? 0 : 1;
 }

@@ -8,21 +8,15 @@
 
 #include "skin/ProgramResources.h"
 #include "skin/SUIMgr.h"
-#include "tests/native/themes/ExpectedSkin.h"
+#include "tests/native/themes/SkinChecks.h"
 #include "tools/skintool/SkinTool.h"
 
 namespace trimwell {
 namespace {
 
 namespace fs = std::filesystem;
-using Group = TsuiFileThemeMgr::KeyGroup;
 
-std::set<std::string> GuidNamedTempFiles() {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(TempFolder()))
-        if (e.path().filename().string().starts_with("{")) names.insert(e.path().filename().string());
-    return names;
-}
+using expected::GuidNamedTempFiles;
 
 class EmbeddedSkin : public ::testing::Test {
 protected:
@@ -43,37 +37,7 @@ TEST_F(EmbeddedSkin, LoadsFromSkinDataAndLeavesNoTemporaryFile) {
 TEST_F(EmbeddedSkin, EveryKeyOfEveryGroupAnswersTheTable) {
     TsuiBuiltInFileTheme theme(nullptr);
     theme.SetSkinData(EmbeddedSkinArchive());
-    ASSERT_TRUE(theme.Ready());
-
-    ASSERT_EQ(TsuiFileThemeMgr::KeyCount(Group::Color), static_cast<int>(std::size(expected::kSkinColors)));
-    for (int i = 0; i < TsuiFileThemeMgr::KeyCount(Group::Color); ++i) {
-        EXPECT_EQ(TsuiFileThemeMgr::KeyName(Group::Color, i), expected::kSkinColors[i].key);
-        EXPECT_EQ(theme.GetColor(i), expected::kSkinColors[i].value) << expected::kSkinColors[i].key;
-    }
-    ASSERT_EQ(TsuiFileThemeMgr::KeyCount(Group::Bitmap), static_cast<int>(std::size(expected::kSkinBitmaps)));
-    for (int i = 0; i < TsuiFileThemeMgr::KeyCount(Group::Bitmap); ++i) {
-        const auto& want = expected::kSkinBitmaps[i];
-        EXPECT_EQ(TsuiFileThemeMgr::KeyName(Group::Bitmap, i), want.key);
-        const Bitmap* b = theme.GetBitmap(i);
-        if (want.width == 0) {
-            EXPECT_EQ(b, nullptr) << want.key;
-            continue;
-        }
-        ASSERT_NE(b, nullptr) << want.key;
-        EXPECT_EQ(b->Width(), want.width) << want.key;
-        EXPECT_EQ(b->Height(), want.height) << want.key;
-        EXPECT_EQ(b->SourceBitsPerPixel(), 24) << want.key;
-    }
-    ASSERT_EQ(TsuiFileThemeMgr::KeyCount(Group::Integer), static_cast<int>(std::size(expected::kSkinIntegers)));
-    for (int i = 0; i < TsuiFileThemeMgr::KeyCount(Group::Integer); ++i) {
-        EXPECT_EQ(TsuiFileThemeMgr::KeyName(Group::Integer, i), expected::kSkinIntegers[i].key);
-        EXPECT_EQ(theme.GetInteger(i), expected::kSkinIntegers[i].value) << expected::kSkinIntegers[i].key;
-    }
-    ASSERT_EQ(TsuiFileThemeMgr::KeyCount(Group::Boolean), static_cast<int>(std::size(expected::kSkinBooleans)));
-    for (int i = 0; i < TsuiFileThemeMgr::KeyCount(Group::Boolean); ++i) {
-        EXPECT_EQ(TsuiFileThemeMgr::KeyName(Group::Boolean, i), expected::kSkinBooleans[i].key);
-        EXPECT_EQ(theme.GetBool(i), expected::kSkinBooleans[i].value != 0) << expected::kSkinBooleans[i].key;
-    }
+    expected::ExpectEmbeddedSkin(theme);
 }
 
 TEST_F(EmbeddedSkin, SkintoolListsItsEightyTwoRecordsWithTheTablesValues) {

@@ -6,18 +6,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "framework/Layout.h"
 #include "resources/gen/SkinArchive.h"
 #include "skin/ProgramResources.h"
 #include "skin/SUIMgr.h"
+#include "tests/native/themes/SkinChecks.h"
 
 namespace trimwell {
 namespace {
 
 namespace fs = std::filesystem;
-using Group = TsuiFileThemeMgr::KeyGroup;
 
 constexpr int kTransColor = 0, kFormColor = 2, kButtonFontColor = 24;  // colour keys
 constexpr int kButton = 15, kMenuBar = 13;                             // bitmap keys
@@ -44,13 +43,7 @@ void WriteFile(const fs::path& path, const Bytes& bytes) {
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
-// Files a skin load may leave in the temporary folder: names made of a braced GUID.
-std::set<std::string> GuidNamedTempFiles() {
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(TempFolder()))
-        if (e.path().filename().string().starts_with("{")) names.insert(e.path().filename().string());
-    return names;
-}
+using expected::GuidNamedTempFiles;
 
 class FileTheme : public ::testing::Test {
 protected:
