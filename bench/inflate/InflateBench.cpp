@@ -11,6 +11,7 @@
 #include "skin/SUI2SkinReader.h"
 #include "tests/native/skin/SkinArchiveBuilder.h"
 #include "tests/native/skin/TestData.h"
+#include "tests/native/skin/ZlibDeflate.h"
 
 namespace {
 
@@ -55,20 +56,6 @@ Bytes MixedCorpus() {
     return out;
 }
 
-Bytes RawDeflate(const Bytes& data) {
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, data.size()));
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
-
 struct Input {
     Bytes plain;
     Bytes compressed;
@@ -77,7 +64,7 @@ struct Input {
 const Input& SkinInput() {
     static const Input input = [] {
         Bytes plain = SkinLikeData();
-        return Input{plain, RawDeflate(plain)};
+        return Input{plain, trimwell::testing::ZlibDeflate(plain, 9)};
     }();
     return input;
 }
@@ -85,7 +72,7 @@ const Input& SkinInput() {
 const Input& CorpusInput() {
     static const Input input = [] {
         Bytes plain = MixedCorpus();
-        return Input{plain, RawDeflate(plain)};
+        return Input{plain, trimwell::testing::ZlibDeflate(plain, 9)};
     }();
     return input;
 }

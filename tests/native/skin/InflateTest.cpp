@@ -4,25 +4,13 @@
 
 #include "skin/SUI2SkinReader.h"
 #include "tests/native/skin/TestData.h"
+#include "tests/native/skin/ZlibDeflate.h"
 
 namespace trimwell {
 namespace {
 
 using testing::Bytes;
-
-Bytes ZlibDeflate(const Bytes& data, int level, int strategy) {
-    z_stream z{};
-    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -15, 8, strategy), Z_OK);
-    Bytes out(deflateBound(&z, data.size()));
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
+using testing::ZlibDeflate;
 
 struct Inflated {
     InflateStatus status;
