@@ -17,22 +17,6 @@ BITMAPINFO TopDown32Info(int width, int height) {
     return info;
 }
 
-// A 32-bit DIB section's memory is read directly: GetDIBits may treat the top byte as unused.
-bool CopyFrom32BitDibSection(HBITMAP handle, Bitmap& out) {
-    DIBSECTION section{};
-    if (GetObjectW(handle, sizeof section, &section) != sizeof section) return false;
-    if (section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB || !section.dsBm.bmBits)
-        return false;
-    const bool topDown = section.dsBmih.biHeight < 0;
-    const auto* bits = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
-    for (int row = 0; row < out.Height(); ++row) {
-        const int y = topDown ? row : out.Height() - 1 - row;
-        std::memcpy(out.Row(y), bits + static_cast<std::size_t>(row) * section.dsBm.bmWidthBytes,
-                    static_cast<std::size_t>(out.Width()) * 4);
-    }
-    return true;
-}
-
 }  // namespace
 
 UniqueHBitmap ToDibSection(const Bitmap& bitmap) {
@@ -46,13 +30,15 @@ UniqueHBitmap ToDibSection(const Bitmap& bitmap) {
     return dib;
 }
 
+// GetDIBits into a top-down 32-bit buffer converts any source; from a 32-bit DIB it copies all
+// four bytes, so alpha survives the round trip.
 Bitmap FromHBitmap(HBITMAP handle) {
     BITMAP header{};
     if (!handle || GetObjectW(handle, sizeof header, &header) == 0)
         throw EBitmapError("Not a bitmap handle");
     const int height = header.bmHeight < 0 ? -header.bmHeight : header.bmHeight;
     Bitmap out(header.bmWidth, height);
-    if (out.Empty() || CopyFrom32BitDibSection(handle, out)) return out;
+    if (out.Empty()) return out;
 
     BITMAPINFO info = TopDown32Info(out.Width(), out.Height());
     HDC screen = GetDC(nullptr);

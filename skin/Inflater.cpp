@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace trimwell {
@@ -10,6 +11,7 @@ namespace trimwell {
 namespace {
 
 constexpr int kMaxCodeLength = 15;
+constexpr int kMaxSymbols = 320;
 
 constexpr std::array<std::uint8_t, 256> MakeByteReversal() {
     std::array<std::uint8_t, 256> table{};
@@ -35,9 +37,10 @@ THuffmanTree::THuffmanTree(int lengthLimit) : lengthLimit_(std::clamp(lengthLimi
 
 bool THuffmanTree::Build(const std::uint8_t* lengths, int first, int count, int firstExtraSymbol,
                          const std::uint8_t* extraBits) {
-    table_.clear();
+    table_.assign(1, kEmpty);
     maxLength_ = 0;
     mask_ = 0;
+    if (count < 0 || count > kMaxSymbols) return false;
     std::array<int, kMaxCodeLength + 1> perLength{};
     int codes = 0;
     for (int i = 0; i < count; ++i) {
@@ -57,29 +60,43 @@ bool THuffmanTree::Build(const std::uint8_t* lengths, int first, int count, int 
     }
     if (left > 0 && !(codes <= 1 && maxLength_ <= 1)) return false;
 
+    // Canonical codes, and the symbols listed by code length so that each length's codes can be
+    // placed together.
     std::array<std::uint32_t, kMaxCodeLength + 2> nextCode{};
+    std::array<int, kMaxCodeLength + 2> firstOfLength{};
     std::uint32_t code = 0;
     for (int length = 1; length <= kMaxCodeLength; ++length) {
         code = (code + static_cast<std::uint32_t>(perLength[static_cast<std::size_t>(length - 1)])) << 1;
         nextCode[static_cast<std::size_t>(length)] = code;
+        firstOfLength[static_cast<std::size_t>(length + 1)] =
+            firstOfLength[static_cast<std::size_t>(length)] + perLength[static_cast<std::size_t>(length)];
     }
-    // perLength[0] is zero, so nextCode[1] starts at 0 as canonical codes do.
+    std::array<std::uint16_t, kMaxSymbols> byLength{};
+    std::array<int, kMaxCodeLength + 2> place = firstOfLength;
+    for (int symbol = 0; symbol < count; ++symbol)
+        if (const int length = lengths[first + symbol]; length != 0)
+            byLength[static_cast<std::size_t>(place[static_cast<std::size_t>(length)]++)] =
+                static_cast<std::uint16_t>(symbol);
 
-    const std::uint32_t size = 1u << maxLength_;
-    table_.assign(size, kEmpty);
-    mask_ = size - 1;
-    for (int symbol = 0; symbol < count; ++symbol) {
-        const int length = lengths[first + symbol];
-        if (length == 0) continue;
-        const std::uint32_t extra =
-            symbol >= firstExtraSymbol && extraBits ? extraBits[symbol - firstExtraSymbol] : 0u;
-        const std::uint32_t entry = static_cast<std::uint32_t>(symbol) | (static_cast<std::uint32_t>(length) << 16) |
-                                    (extra << 24);
-        const std::uint32_t step = 1u << length;
-        for (std::uint32_t slot = ReverseBits(nextCode[static_cast<std::size_t>(length)]++, length); slot < size;
-             slot += step)
-            table_[slot] = entry;
+    // The table grows one length at a time: doubling it repeats every shorter code in the new
+    // upper half (those slots share the code's low bits), then the codes of the new length go in
+    // once each. Every slot is written the number of times of one memcpy, not once per code.
+    table_.resize(std::size_t{1} << maxLength_);
+    table_[0] = kEmpty;
+    for (int length = 1; length <= maxLength_; ++length) {
+        const std::size_t half = std::size_t{1} << (length - 1);
+        std::memcpy(table_.data() + half, table_.data(), half * sizeof(std::uint32_t));
+        const auto begin = static_cast<std::size_t>(firstOfLength[static_cast<std::size_t>(length)]);
+        const auto end = static_cast<std::size_t>(firstOfLength[static_cast<std::size_t>(length + 1)]);
+        for (std::size_t k = begin; k < end; ++k) {
+            const int symbol = byLength[k];
+            const std::uint32_t extra =
+                symbol >= firstExtraSymbol && extraBits ? extraBits[symbol - firstExtraSymbol] : 0u;
+            table_[ReverseBits(nextCode[static_cast<std::size_t>(length)]++, length)] =
+                static_cast<std::uint32_t>(symbol) | (static_cast<std::uint32_t>(length) << 16) | (extra << 24);
+        }
     }
+    mask_ = static_cast<std::uint32_t>(table_.size() - 1);
     return true;
 }
 
@@ -91,8 +108,8 @@ constexpr std::size_t kInputSize = 16384;
 constexpr std::size_t kWindowSize = 65536 + 258;
 constexpr std::size_t kFlushAt = 65536;
 constexpr std::size_t kFlushSize = 32768;
-// Room behind the window for match copies that move eight bytes at a time.
-constexpr std::size_t kCopySlack = 8;
+// Room behind the window for match copies that move up to sixteen bytes at a time.
+constexpr std::size_t kCopySlack = 16;
 // Zero bits supplied past the end of the input before decoding gives up; more than any look-ahead.
 constexpr int kMaxPaddingBits = 128;
 
@@ -143,10 +160,43 @@ std::uint32_t Load32(const std::uint8_t* p) {
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
+std::uint64_t Load64(const std::uint8_t* p) {
+    return static_cast<std::uint64_t>(Load32(p)) | (static_cast<std::uint64_t>(Load32(p + 4)) << 32);
+}
+
+// The first 2^Bits slots of a decoding table, holding only codes of at most Bits bits; the other
+// slots say kEmpty, meaning "look in the whole table". Most symbols have short codes, so nearly
+// every lookup stays in this small copy, which fits the first-level cache where a 2^15-entry
+// table does not.
+constexpr int kLiteralRootBits = 10;
+constexpr int kDistanceRootBits = 8;
+
+template <int Bits>
+class RootTable {
+public:
+    explicit RootTable(const THuffmanTree& tree) {
+        const std::uint32_t size = std::min<std::uint32_t>(tree.Mask() + 1, 1u << Bits);
+        mask_ = size - 1;
+        for (std::uint32_t i = 0; i < size; ++i) {
+            const std::uint32_t entry = tree.Table()[i];
+            slots_[i] = ((entry >> 16) & 0xFF) <= Bits ? entry : THuffmanTree::kEmpty;
+        }
+    }
+    std::uint32_t Lookup(std::uint64_t bits) const { return slots_[static_cast<std::uint32_t>(bits) & mask_]; }
+
+private:
+    std::array<std::uint32_t, 1u << Bits> slots_;
+    std::uint32_t mask_;
+};
+
 class Inflater {
 public:
     Inflater(ByteSource& source, const InflateSink& sink, std::uint64_t limit)
-        : source_(source), sink_(sink), limit_(limit), input_(kInputSize), window_(kWindowSize + kCopySlack) {}
+        : source_(source),
+          sink_(sink),
+          limit_(limit),
+          input_(std::make_unique_for_overwrite<std::uint8_t[]>(kInputSize)),
+          window_(std::make_unique_for_overwrite<std::uint8_t[]>(kWindowSize + kCopySlack)) {}
 
     InflateStatus Run() {
         InflateStatus status = InflateStatus::Done;
@@ -157,7 +207,7 @@ public:
         } catch (const Stop& stop) {
             status = stop.status;
         }
-        if (status != InflateStatus::LimitReached) Emit(window_.data(), writePos_);
+        if (status != InflateStatus::LimitReached) Emit(window_.get(), writePos_);
         return status;
     }
 
@@ -212,7 +262,7 @@ private:
     // Moves the unread tail to the front and fills the rest of the input buffer from the source.
     void TopUpInput() {
         const std::size_t tail = inputEnd_ - inputPos_;
-        if (tail) std::memmove(input_.data(), &input_[inputPos_], tail);
+        if (tail) std::memmove(input_.get(), &input_[inputPos_], tail);
         inputPos_ = 0;
         inputEnd_ = tail;
         while (!sourceDone_ && inputEnd_ < kInputSize) {
@@ -232,8 +282,8 @@ private:
         if (writePos_ < kFlushAt) return;
         written_ += kFlushSize;
         if (written_ > limit_) throw Stop{InflateStatus::LimitReached};
-        Emit(window_.data(), kFlushSize);
-        std::memmove(window_.data(), window_.data() + kFlushSize, writePos_ - kFlushSize);
+        Emit(window_.get(), kFlushSize);
+        std::memmove(window_.get(), window_.get() + kFlushSize, writePos_ - kFlushSize);
         writePos_ -= kFlushSize;
     }
 
@@ -279,19 +329,17 @@ private:
             codeLengthLengths[static_cast<std::size_t>(kCodeLengthOrder[i])] = static_cast<std::uint8_t>(bits_ & 7);
             Drop(3);
         }
-        THuffmanTree codeLengths(7);
+        THuffmanTree& codeLengths = codeLengths_;
         if (!codeLengths.Build(codeLengthLengths.data(), 0, 19, 19, nullptr)) throw Stop{InflateStatus::Corrupt};
 
         std::array<std::uint8_t, 318> lengths{};
         ReadCodeLengths(codeLengths, lengths.data(), literalCount + distanceCount);
         if (lengths[kEndOfBlock] == 0) throw Stop{InflateStatus::Corrupt};
 
-        THuffmanTree literals(kMaxCodeLength);
-        THuffmanTree distances(kMaxCodeLength);
-        if (!literals.Build(lengths.data(), 0, literalCount, kFirstLengthSymbol, kLengthExtra) ||
-            !distances.Build(lengths.data(), literalCount, distanceCount, 0, kDistanceExtra))
+        if (!literals_.Build(lengths.data(), 0, literalCount, kFirstLengthSymbol, kLengthExtra) ||
+            !distances_.Build(lengths.data(), literalCount, distanceCount, 0, kDistanceExtra))
             throw Stop{InflateStatus::Corrupt};
-        DecodeHuffman(literals, distances);
+        DecodeHuffman(literals_, distances_);
     }
 
     void ReadCodeLengths(const THuffmanTree& codeLengths, std::uint8_t* lengths, int total) {
@@ -328,53 +376,136 @@ private:
         }
     }
 
+    // The hot loop keeps the bit buffer, the input position and the write position in locals:
+    // byte stores into the window could otherwise alias the members and force reloads.
     void DecodeHuffman(const THuffmanTree& literals, const THuffmanTree& distances) {
-        std::uint8_t* const window = window_.data();
+        const std::uint32_t* const literalTable = literals.Table();
+        const std::uint32_t literalMask = literals.Mask();
+        const std::uint32_t* const distanceTable = distances.Table();
+        const std::uint32_t distanceMask = distances.Mask();
+        const RootTable<kLiteralRootBits> literalRoot(literals);
+        const RootTable<kDistanceRootBits> distanceRoot(distances);
+        const std::uint8_t* const input = input_.get();
+        std::uint8_t* const window = window_.get();
+        std::uint64_t bits = bits_;
+        int count = bitCount_;
+        std::size_t inPos = inputPos_;
+        std::size_t inEnd = inputEnd_;
+        std::size_t out = writePos_;
+        const auto save = [&] {
+            bits_ = bits;
+            bitCount_ = count;
+            inputPos_ = inPos;
+            writePos_ = out;
+        };
+        const auto load = [&] {
+            bits = bits_;
+            count = bitCount_;
+            inPos = inputPos_;
+            inEnd = inputEnd_;
+            out = writePos_;
+        };
+        // With eight bytes at hand the buffer is topped up to 56 bits or more in one step (the
+        // bytes past the count are the stream's next ones, so loading them again is harmless);
+        // near the end of the input it takes 32-bit words as elsewhere.
+        const auto refill = [&] {
+            if (inEnd - inPos >= 8) {
+                bits |= Load64(input + inPos) << count;
+                inPos += static_cast<std::size_t>(63 - count) >> 3;
+                count |= 56;
+                return;
+            }
+            if (count > 32) return;
+            if (inEnd - inPos >= 4) {
+                bits |= static_cast<std::uint64_t>(Load32(input + inPos)) << count;
+                inPos += 4;
+                count += 32;
+            } else {
+                save();
+                RefillSlow();
+                load();
+            }
+        };
+        const auto takeLiteral = [&](std::uint32_t entry) {
+            if ((entry & 0xFFFF) >= 256) return false;
+            window[out++] = static_cast<std::uint8_t>(entry);
+            const unsigned length = (entry >> 16) & 0xFF;
+            bits >>= length;
+            count -= static_cast<int>(length);
+            return true;
+        };
+        const auto corrupt = [&] {
+            save();
+            throw Stop{InflateStatus::Corrupt};
+        };
+
         for (;;) {
-            MakeRoom();
-            Need32();
-            std::uint32_t entry = literals.Lookup(static_cast<std::uint32_t>(bits_));
+            if (out >= kFlushAt) {
+                save();
+                MakeRoom();
+                load();
+            }
+            refill();
+            std::uint32_t entry = literalRoot.Lookup(bits);
+            if (entry == THuffmanTree::kEmpty) entry = literalTable[static_cast<std::uint32_t>(bits) & literalMask];
             unsigned codeLength = (entry >> 16) & 0xFF;
             unsigned symbol = entry & 0xFFFF;
-            if (symbol < 256) {
-                window[writePos_++] = static_cast<std::uint8_t>(symbol);
-                Drop(codeLength);
+            if (takeLiteral(entry)) {
+                // At least 18 bits remain (41 after a full refill), enough for any literal's code: a
+                // second literal in a row needs neither a refill nor a window check (the window
+                // keeps 258 spare bytes); a third one only a look at the count.
+                if (takeLiteral(literalRoot.Lookup(bits)) && count >= kMaxCodeLength)
+                    takeLiteral(literalRoot.Lookup(bits));
                 continue;
             }
-            if (entry == THuffmanTree::kEmpty || symbol > 285) throw Stop{InflateStatus::Corrupt};
+            if (entry == THuffmanTree::kEmpty || symbol > 285) corrupt();
             if (symbol == kEndOfBlock) {
-                Drop(codeLength);
+                bits >>= codeLength;
+                count -= static_cast<int>(codeLength);
+                // Stored blocks take bytes from the buffer by count, so nothing may lie above it.
+                bits &= count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+                save();
                 return;
             }
             unsigned extra = entry >> 24;
             const std::size_t length =
-                kLengthBase[symbol - kFirstLengthSymbol] + ((bits_ >> codeLength) & ((1u << extra) - 1));
-            Drop(codeLength + extra);
+                kLengthBase[symbol - kFirstLengthSymbol] + ((bits >> codeLength) & ((1u << extra) - 1));
+            bits >>= codeLength + extra;
+            count -= static_cast<int>(codeLength + extra);
 
-            Need32();
-            entry = distances.Lookup(static_cast<std::uint32_t>(bits_));
+            refill();
+            entry = distanceRoot.Lookup(bits);
+            if (entry == THuffmanTree::kEmpty) entry = distanceTable[static_cast<std::uint32_t>(bits) & distanceMask];
             codeLength = (entry >> 16) & 0xFF;
             symbol = entry & 0xFFFF;
-            if (entry == THuffmanTree::kEmpty || symbol >= 30) throw Stop{InflateStatus::Corrupt};
+            if (entry == THuffmanTree::kEmpty || symbol >= 30) corrupt();
             extra = entry >> 24;
-            const std::size_t distance = kDistanceBase[symbol] + ((bits_ >> codeLength) & ((1u << extra) - 1));
-            Drop(codeLength + extra);
-            if (distance > writePos_) throw Stop{InflateStatus::Corrupt};
-            CopyMatch(window + writePos_, distance, length);
-            writePos_ += length;
+            const std::size_t distance = kDistanceBase[symbol] + ((bits >> codeLength) & ((1u << extra) - 1));
+            bits >>= codeLength + extra;
+            count -= static_cast<int>(codeLength + extra);
+            if (distance > out) corrupt();
+            CopyMatch(window + out, distance, length);
+            out += length;
         }
     }
 
-    // A distance shorter than the length repeats the bytes just written, so those copies run
-    // front to back; the slack behind the window absorbs the eight-byte steps' overshoot.
+    // A distance shorter than the length repeats the bytes just written, so such a copy must see
+    // its own output, front to back. Copies move 8 or 16 bytes per step; the slack behind the
+    // window absorbs the overshoot. A short distance d repeats with every multiple of d too, so
+    // after the first whole multiple of d of at least 8 bytes the rest moves 8 bytes a step.
     static void CopyMatch(std::uint8_t* out, std::size_t distance, std::size_t length) {
         const std::uint8_t* from = out - distance;
-        if (distance >= 8) {
+        if (distance >= 16) {
+            for (std::size_t i = 0; i < length; i += 16) std::memcpy(out + i, from + i, 16);
+        } else if (distance >= 8) {
             for (std::size_t i = 0; i < length; i += 8) std::memcpy(out + i, from + i, 8);
         } else if (distance == 1) {
             std::memset(out, *from, length);
         } else {
-            for (std::size_t i = 0; i < length; ++i) out[i] = from[i];
+            const std::size_t period = distance * ((8 + distance - 1) / distance);
+            const std::size_t head = std::min(length, period);
+            for (std::size_t i = 0; i < head; ++i) out[i] = from[i];
+            for (std::size_t i = head; i < length; i += 8) std::memcpy(out + i, out + i - period, 8);
         }
     }
 
@@ -382,7 +513,8 @@ private:
     const InflateSink& sink_;
     const std::uint64_t limit_;
 
-    std::vector<std::uint8_t> input_;
+    // Neither buffer is cleared: every byte is written before it is read.
+    std::unique_ptr<std::uint8_t[]> input_;
     std::size_t inputPos_ = 0;
     std::size_t inputEnd_ = 0;
     bool sourceDone_ = false;
@@ -390,8 +522,12 @@ private:
     std::uint64_t bits_ = 0;
     int bitCount_ = 0;
 
-    std::vector<std::uint8_t> window_;
+    std::unique_ptr<std::uint8_t[]> window_;
     std::size_t writePos_ = 0;
+    // A dynamic block's tables, rebuilt for each block; their storage is kept between blocks.
+    THuffmanTree codeLengths_{7};
+    THuffmanTree literals_{kMaxCodeLength};
+    THuffmanTree distances_{kMaxCodeLength};
     std::uint64_t written_ = 0;
 };
 

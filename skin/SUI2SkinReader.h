@@ -52,6 +52,9 @@ public:
                const std::uint8_t* extraBits);
 
     std::uint32_t Lookup(std::uint32_t index) const { return table_[index & mask_]; }
+    // The table itself and its index mask (2^L - 1), for decoders that index it directly.
+    const std::uint32_t* Table() const { return table_.data(); }
+    std::uint32_t Mask() const { return mask_; }
     int MaxLength() const { return maxLength_; }  // L: the table has 2^L entries
     int LengthLimit() const { return lengthLimit_; }
 
