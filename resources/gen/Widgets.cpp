@@ -120,35 +120,34 @@ Raster radioButton(int w, int h, const Palette& p, State s, bool checked) {
     return r;
 }
 
-Raster titleButton(int w, int h, const Palette& p, State s, TitleGlyph g) {
-    Raster r(w, h);
-    paintFace(r, 0.5, 0.5, w - 0.5, h - 0.5, std::min(p.radius, 3.0), p, s);
-    const Rgba c = s == State::Disabled ? withAlpha(p.glyph, 0.4) : p.glyph;
+Shape titleGlyphShape(int w, int h, TitleGlyph g) {
     const double u = std::min(w, h) / 16.0, cx = w / 2.0, cy = h / 2.0;
     auto box = [&](double x0, double y0, double x1, double y1) {
         return roundedRect(cx + x0 * u, cy + y0 * u, cx + x1 * u, cy + y1 * u, 0);
     };
-    Shape glyph;
     switch (g) {
         case TitleGlyph::Close: {
             const Shape bar = box(-5, -1, 5, 1);
-            glyph = unite(transformed(bar, cx, cy, 0.785398, 1.0), transformed(bar, cx, cy, -0.785398, 1.0));
-            break;
+            return unite(transformed(bar, cx, cy, 0.785398, 1.0), transformed(bar, cx, cy, -0.785398, 1.0));
         }
-        case TitleGlyph::Maximize: glyph = subtract(box(-4.5, -4.5, 4.5, 4.5), box(-3, -2, 3, 3)); break;
+        case TitleGlyph::Maximize: return subtract(box(-4.5, -4.5, 4.5, 4.5), box(-3, -2, 3, 3));
         case TitleGlyph::Restore:
-            glyph = unite(subtract(box(-4.5, -1.5, 2, 4.5), box(-3, 0.5, 0.5, 3)),
-                          subtract(box(-2, -4.5, 4.5, 1.5), unite(box(-0.5, -2.5, 3, 0), box(-4.5, -1.5, 2, 4.5))));
-            break;
-        case TitleGlyph::Minimize: glyph = box(-4, 2.5, 4, 4.5); break;
+            return unite(subtract(box(-4.5, -1.5, 2, 4.5), box(-3, 0.5, 0.5, 3)),
+                         subtract(box(-2, -4.5, 4.5, 1.5), unite(box(-0.5, -2.5, 3, 0), box(-4.5, -1.5, 2, 4.5))));
+        case TitleGlyph::Minimize: return box(-4, 2.5, 4, 4.5);
         case TitleGlyph::Help:
-            glyph = unite(subtract(circle(cx, cy - 1.5 * u, 3.4 * u), unite(circle(cx, cy - 1.5 * u, 1.7 * u),
-                                                                               box(-4, -1.5, -0.5, 2))),
-                          unite(box(-0.9, 0.5, 0.9, 2.2), circle(cx, cy + 4 * u, 1.1 * u)));
-            break;
-        case TitleGlyph::Rollup: glyph = arrowShape(cx, cy, 4 * u, Direction::Up); break;
+            return unite(subtract(circle(cx, cy - 1.5 * u, 3.4 * u),
+                                  unite(circle(cx, cy - 1.5 * u, 1.7 * u), box(-4, -1.5, -0.5, 2))),
+                         unite(box(-0.9, 0.5, 0.9, 2.2), circle(cx, cy + 4 * u, 1.1 * u)));
+        case TitleGlyph::Rollup: return arrowShape(cx, cy, 4 * u, Direction::Up);
     }
-    r.fill(glyph, solid(c));
+    return polygon({});
+}
+
+Raster titleButton(int w, int h, const Palette& p, State s, TitleGlyph g) {
+    Raster r(w, h);
+    paintFace(r, 0.5, 0.5, w - 0.5, h - 0.5, std::min(p.radius, 3.0), p, s);
+    r.fill(titleGlyphShape(w, h, g), solid(s == State::Disabled ? withAlpha(p.glyph, 0.4) : p.glyph));
     return r;
 }
 

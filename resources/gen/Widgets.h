@@ -40,6 +40,7 @@ Raster arrowButton(int w, int h, const Palette& p, State s, Direction d);
 Raster checkBox(int w, int h, const Palette& p, State s, bool checked);
 Raster radioButton(int w, int h, const Palette& p, State s, bool checked);
 Raster titleButton(int w, int h, const Palette& p, State s, TitleGlyph g);
+Shape titleGlyphShape(int w, int h, TitleGlyph g);  // centred in a w x h frame
 Raster titleBarPiece(int w, int h, const Palette& p, bool roundLeft, bool roundRight);
 Raster progressTile(int w, int h, const Palette& p);
 Raster trackBar(int w, int h, const Palette& p);

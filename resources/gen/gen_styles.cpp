@@ -1,6 +1,8 @@
 // Draws the bitmaps of the five built-in UI styles (MacOS, WinXP, DeepBlue, Protein, BlueGlass)
 // and the shared scroll-button strip, one uncompressed 24-bit BMP per resource, named as the
 // resource. Also writes a resource script fragment that lists them for the program.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -134,6 +136,28 @@ Raster titleButtons(Size s, const Palette& p) {
     return strip(s.w, s.h, 18, [&](int w, int h, int i) { return titleButton(w, h, p, kThreeStates[i % 3], glyphs[i / 3]); });
 }
 
+// MacOS's title buttons are round glass drops: red close, green zoom, amber minimise, graphite
+// for the rest; the glyph shows under the mouse and when pressed.
+Raster macTitleButtons(Size s) {
+    const Rgba tints[6] = {rgb(236, 84, 72), rgb(98, 196, 84), rgb(98, 196, 84),
+                           rgb(246, 186, 48), rgb(150, 158, 172), rgb(150, 158, 172)};
+    constexpr TitleGlyph glyphs[] = {TitleGlyph::Close, TitleGlyph::Maximize, TitleGlyph::Restore,
+                                     TitleGlyph::Minimize, TitleGlyph::Help, TitleGlyph::Rollup};
+    return strip(s.w, s.h, 18, [&](int w, int h, int i) {
+        const int kind = i / 3, state = i % 3;
+        Raster r(w, h);
+        const double cx = w / 2.0, cy = h / 2.0, rad = std::min(w, h) / 2.0 - 1;
+        const Rgba tint = state == 2 ? mix(tints[kind], rgb(0, 0, 0), 0.25) : tints[kind];
+        r.fill(circle(cx, cy, rad), solid(mix(tint, rgb(0, 0, 0), 0.35)));
+        r.fill(circle(cx, cy, rad - 1), verticalGradient(cy - rad, mix(tint, rgb(255, 255, 255), 0.25), cy + rad, tint));
+        r.fill(circle(cx, cy - rad * 0.45, rad * 0.5), solid(rgb(255, 255, 255, 0.55)));
+        if (state > 0)
+            r.fill(transformed(titleGlyphShape(w, h, glyphs[kind]), cx, cy, 0, 0.8),
+                   solid(mix(tint, rgb(0, 0, 0), 0.6)));
+        return r;
+    });
+}
+
 Raster scrollButtons(Size s, const Palette& p) {
     constexpr Direction dirs[] = {Direction::Left, Direction::Right, Direction::Up, Direction::Down};
     return strip(s.w, s.h, 4, [&](int w, int h, int i) { return arrowButton(w, h, p, State::Normal, dirs[i]); });
@@ -210,7 +234,7 @@ std::vector<Picture> drawStyle(const StyleDef& s) {
     add("BUTTON", s.prefix == "DEEPBLUE_" ? deepBlueButton(s.button, p) : threeStateButton(s.button, p));
     add("CHECKBOX", markStrip(s.checkbox, p, false));
     add("RADIOBUTTON", markStrip(s.radio, p, true));
-    add("TITLEBTN", titleButtons(s.titleButtons, p));
+    add("TITLEBTN", s.prefix == "MACOS_" ? macTitleButtons(s.titleButtons) : titleButtons(s.titleButtons, p));
     if (protein) {
         add("TITLE_LEFT", proteinTitleLeft(s.titleLeft, p));
         add("TITLE_CLIENT", proteinTitleFill(s.titleClient));
