@@ -35,7 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (d.TextWidth < 0 && !d.Items.empty()) __builtin_trap();
     const trimwell::HTMLRect rect{0, 0, maxWidth, 200};
     trimwell::TElFString href;
-    for (int y = -5; y < d.TextHeight + 5; y += 7)
-        for (int x = -5; x < 520; x += 13) render.LinkAtPoint({x, y}, {0, 0}, href, rect);
+    // A handful of probes across the text, its edges and beyond.
+    for (int k = 0; k < 16; ++k) {
+        const int x = (k * 37) % 530 - 5;
+        const int y = d.TextHeight ? (k * 7919) % (d.TextHeight + 10) - 5 : k - 5;
+        render.LinkAtPoint({x, y}, {0, k}, href, rect);
+    }
     return 0;
 }
