@@ -1,0 +1,282 @@
+#pragma once
+// Controls: the visual components of a window.
+//
+// TControl          position, size, visibility, colour, font, caption, cursor, mouse events.
+// TGraphicControl   windowless: painted by its parent, in creation order, below every windowed
+//                   child; the parent routes mouse press/move/release, enter/leave and click to
+//                   it by hit test. Override Paint(TCanvas&): the canvas is an off-screen bitmap
+//                   that already holds the parent's background and every graphic control created
+//                   before this one, its origin at the control's top left, clipped to the control.
+// TWinControl       owns a window (UniqueWindow). CreateParams picks class and styles; native
+//                   controls (tree view, edit) are subclassed and keep their own painting.
+//                   WndProc(msg, wp, lp) is the one place a control reacts to messages; an
+//                   exception escaping it ends the action and goes to the application's error
+//                   report. Notifications a native child sends its parent (WM_COMMAND,
+//                   WM_NOTIFY, WM_CTLCOLOR*) are reflected to the child's ParentNotify.
+// TCustomControl    a windowed control that paints itself off-screen (Paint), then its graphic
+//                   children, and copies once.
+//
+// Handles are made on demand: a windowed control gets its window when its parent has one
+// (HandleNeeded), and every property set before that is applied when the window is made.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Graphics_win.h"
+#include "framework/Layout.h"
+
+namespace trimwell {
+
+class TWinControl;
+class TForm;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+using TShiftState = unsigned;  // MK_* flags of the mouse message, plus shiftAlt
+inline constexpr TShiftState shiftAlt = 0x1000;
+
+// Cursor identifiers: 0 the default, negative values the standard system cursors, positive
+// values resource identifiers of the program's own cursors.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crHandPoint = -21;
+
+using TNotifyEvent = std::function<void(TComponent& sender)>;
+using TMouseEvent = std::function<void(TComponent& sender, TMouseButton, TShiftState, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent& sender, TShiftState, int x, int y)>;
+using TKeyEvent = std::function<void(TComponent& sender, WORD& key, TShiftState)>;
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TControl : public TPersistentComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    // Geometry, relative to the parent's client area.
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    RECT ClientRect() const { return {0, 0, width_, height_}; }
+    // Size limits (0 = none); a fixed-size control has minimum and maximum equal.
+    void SetMinWidth(int v) { minWidth_ = v; SetBounds(left_, top_, width_, height_); }
+    void SetMaxWidth(int v) { maxWidth_ = v; SetBounds(left_, top_, width_, height_); }
+    void SetMinHeight(int v) { minHeight_ = v; SetBounds(left_, top_, width_, height_); }
+    void SetMaxHeight(int v) { maxHeight_ = v; SetBounds(left_, top_, width_, height_); }
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    void SetParentComponent(TComponent* parent) override;
+    // The form this control lies on (itself for a form), or null.
+    TForm* ParentForm() const;
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible itself and every parent up to the form.
+    bool Showing() const;
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool v);
+
+    TColor Color() const { return color_; }
+    virtual void SetColor(TColor c);
+    const TFont& Font() const { return font_; }
+    // Changes the font description; the control stops following its parent's font.
+    void SetFont(const TFontSpec& spec);
+    void SetFontName(std::string name) { auto s = font_.Spec(); s.name = std::move(name); SetFont(s); }
+    void SetFontHeight(int h) { auto s = font_.Spec(); s.height = h; SetFont(s); }
+    void SetFontStyle(TFontStyles st) { auto s = font_.Spec(); s.style = st; SetFont(s); }
+    void SetFontColor(TColor c) { auto s = font_.Spec(); s.color = c; SetFont(s); }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool v);
+
+    // 8-bit text (the window text for windowed controls, the caption for labels).
+    const std::string& Caption() const { return text_; }
+    const std::string& Text() const { return text_; }
+    virtual void SetText(std::string text);
+    void SetCaption(std::string text) { SetText(std::move(text)); }
+
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor c) { cursor_ = c; }
+    const std::string& Hint() const { return hint_; }
+    void SetHint(std::string h) { hint_ = std::move(h); }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool v) { showHint_ = v; }
+
+    // Repaint request for the control's area.
+    virtual void Invalidate();
+    // Paints now (the pending area of the window that shows the control).
+    void Update();
+
+    // Mouse input, in client coordinates. Windowless controls get these from their parent.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void Click();
+    bool MouseInControl() const { return mouseInside_; }
+
+    TNotifyEvent OnClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    // After a font change of this control (or of the parent it follows).
+    virtual void FontChanged() { Invalidate(); }
+    virtual void BoundsChanged() {}
+    virtual void TextChanged() { Invalidate(); }
+    virtual void VisibleChanged() {}
+    virtual void EnabledChanged() { Invalidate(); }
+    virtual void ColorChanged() { Invalidate(); }
+    // A parent's font reaches children that follow it.
+    void ParentFontChanged(const TFontSpec& spec);
+
+private:
+    friend class TWinControl;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int minWidth_ = 0, maxWidth_ = 0, minHeight_ = 0, maxHeight_ = 0;
+    TWinControl* parent_ = nullptr;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool parentFont_ = true;
+    bool mouseInside_ = false;
+    TColor color_ = clBtnFace;
+    TFont font_;
+    std::string text_;
+    TCursor cursor_ = crDefault;
+    std::string hint_;
+    bool showHint_ = false;
+};
+
+class TGraphicControl : public TControl {
+public:
+    using TControl::TControl;
+    // Draws the control; see the top of this file for what the canvas holds.
+    virtual void Paint(TCanvas& canvas) {}
+    void Invalidate() override;
+};
+
+struct TCreateParams {
+    std::wstring className;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    HWND Handle() { HandleNeeded(); return handle_.get(); }
+    bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    void HandleNeeded();
+    // The control whose window this is, or null.
+    static TWinControl* FromHandle(HWND hwnd);
+
+    // Children, windowed and windowless, in insertion order.
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl& Control(int i) const { return *controls_.at(static_cast<std::size_t>(i)); }
+
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int v);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool v) { tabStop_ = v; }
+    bool Focused() const;
+    virtual void SetFocus();
+    bool CanFocus() const { return Showing() && Enabled() && tabStop_; }
+    // Windowed children in tab order.
+    std::vector<TWinControl*> TabList() const;
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetText(std::string text) override;
+    void Invalidate() override;
+    // Repaints the part of this window where a windowless child lies.
+    void InvalidateChild(const RECT& r);
+
+    // Keys: the form sees them first when its key preview is on; a handler that sets the key to
+    // 0 consumes it.
+    TKeyEvent OnKeyDown;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    // After the window was made: properties kept until now are applied.
+    virtual void CreateWnd();
+    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+    // A message a native child control sent to this window about itself (WM_COMMAND, WM_NOTIFY,
+    // WM_CTLCOLOR*), reflected to it. Return true when handled, with the result in `result`.
+    virtual bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+    // Key handling shared by every windowed control; returns true when the key was consumed.
+    virtual bool KeyDown(WORD& key, TShiftState shift);
+    // Background and own drawing of windows the framework paints (forms, custom controls).
+    virtual void PaintWindow(HDC dc);
+    void PaintGraphicChildren(HDC dc, const RECT& dirty);
+    // Native controls keep their own painting; ours paint off-screen.
+    virtual bool PaintsItself() const { return false; }
+
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+    void FontChanged() override;
+    void BoundsChanged() override;
+    void ColorChanged() override;
+
+private:
+    friend class TControl;
+    friend class TApplication;
+    static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM lp);
+    void insertControl(TControl& c);
+    void removeControl(TControl& c);
+    TGraphicControl* graphicChildAt(int x, int y) const;
+    void routeMouse(UINT msg, WPARAM wp, LPARAM lp);
+    void setHover(TGraphicControl* hover);
+    void destroyHandle();
+
+    UniqueWindow handle_;
+    bool subclassed_ = false;
+    bool creating_ = false;
+    std::vector<TControl*> controls_;
+    int tabOrder_ = -1;
+    bool tabStop_ = false;
+    TGraphicControl* hover_ = nullptr;
+    TGraphicControl* captured_ = nullptr;
+    bool trackingLeave_ = false;
+    bool selfPressed_ = false;
+    UniqueFont nativeFont_;  // the font handed to a native control by WM_SETFONT
+};
+
+class TCustomControl : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+protected:
+    // Own drawing into the off-screen canvas, before the windowless children.
+    virtual void Paint(TCanvas& canvas);
+    void PaintWindow(HDC dc) override;
+};
+
+}  // namespace trimwell

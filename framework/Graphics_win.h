@@ -1,0 +1,173 @@
+#pragma once
+// GDI over RAII: device contexts, GDI objects, selections, off-screen buffers, and a small
+// canvas that draws with a control's font and colours.
+//
+//   PaintDC dc(hwnd);                                 // BeginPaint/EndPaint
+//   OffscreenBuffer buf(dc.get(), width, height);     // memory DC + compatible bitmap
+//   TCanvas canvas(buf.dc());  canvas.SetFont(font);  canvas.FillRect(r, color);
+//   buf.CopyTo(dc.get(), 0, 0);                       // one block copy to the screen
+#include <windows.h>
+
+#include <string_view>
+
+#include "framework/Graphics.h"
+#include "framework/Handles_win.h"
+
+namespace trimwell {
+
+namespace gdi_detail {
+template <typename T>
+T nullOf() { return nullptr; }
+inline void deleteObject(HGDIOBJ o) { DeleteObject(o); }
+inline void deleteDC(HDC dc) { DeleteDC(dc); }
+inline void destroyWindow(HWND w) { DestroyWindow(w); }
+inline void destroyIcon(HICON i) { DestroyIcon(i); }
+}  // namespace gdi_detail
+
+template <typename T>
+using UniqueGdiObject = UniqueHandle<T, gdi_detail::deleteObject, gdi_detail::nullOf<T>>;
+using UniqueBitmap = UniqueGdiObject<HBITMAP>;
+using UniqueFont = UniqueGdiObject<HFONT>;
+using UniqueBrush = UniqueGdiObject<HBRUSH>;
+using UniquePen = UniqueGdiObject<HPEN>;
+using UniqueRegion = UniqueGdiObject<HRGN>;
+using UniqueMemoryDC = UniqueHandle<HDC, gdi_detail::deleteDC, gdi_detail::nullOf<HDC>>;
+using UniqueWindow = UniqueHandle<HWND, gdi_detail::destroyWindow, gdi_detail::nullOf<HWND>>;
+using UniqueIcon = UniqueHandle<HICON, gdi_detail::destroyIcon, gdi_detail::nullOf<HICON>>;
+
+// GetDC/ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint/EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& dirty() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// Selects an object into a DC for a scope and puts the previous one back.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ~SelectGuard() { if (old_) SelectObject(dc_, old_); }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// SaveDC/RestoreDC: clip, origin and selections of a scope.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
+    ~SavedDC() { RestoreDC(dc_, id_); }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int id_;
+};
+
+// A memory DC with a bitmap compatible with `reference`, for painting once and copying once.
+class OffscreenBuffer {
+public:
+    OffscreenBuffer(HDC reference, int width, int height);
+    HDC dc() const { return dc_.get(); }
+    HBITMAP bitmap() const { return bitmap_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void CopyTo(HDC target, int x, int y) const;
+
+private:
+    int width_, height_;
+    UniqueMemoryDC dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+
+public:
+    ~OffscreenBuffer() { if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_); }
+};
+
+// The colour in 0x00BBGGRR, system colours looked up.
+COLORREF ColorToRGB(TColor color);
+
+// Creates the GDI font of a description (8-bit face name in the system code page).
+UniqueFont CreateFontFrom(const TFontSpec& spec);
+
+// A font description with its GDI font made on first use and remade after a change.
+class TFont {
+public:
+    TFont() = default;
+    explicit TFont(TFontSpec spec) : spec_(std::move(spec)) {}
+    TFont(const TFont& o) : spec_(o.spec_) {}
+    TFont& operator=(const TFont& o) { Assign(o.spec_); return *this; }
+
+    const TFontSpec& Spec() const { return spec_; }
+    void Assign(const TFontSpec& spec);
+    void SetName(const std::string& name) { auto s = spec_; s.name = name; Assign(s); }
+    void SetHeight(int height) { auto s = spec_; s.height = height; Assign(s); }
+    void SetStyle(TFontStyles style) { auto s = spec_; s.style = style; Assign(s); }
+    void SetColor(TColor color) { spec_.color = color; }
+    HFONT Handle() const;
+
+private:
+    TFontSpec spec_;
+    mutable UniqueFont handle_;
+};
+
+// Drawing on a DC with the framework's colours and fonts.
+class TCanvas {
+public:
+    explicit TCanvas(HDC dc) : dc_(dc) {}
+    HDC Handle() const { return dc_; }
+    void FillRect(const RECT& r, TColor color) const;
+    void FrameRect(const RECT& r, TColor color) const;
+    // DrawText of 8-bit text with the font's colour, background transparent. Returns the height.
+    int DrawText(std::string_view text, RECT& r, UINT format, const TFont& font) const;
+    int DrawTextW(std::wstring_view text, RECT& r, UINT format, const TFont& font) const;
+    SIZE TextExtent(std::string_view text, const TFont& font) const;
+
+private:
+    HDC dc_;
+};
+
+// A file deleted when the owner goes (temporary files of one operation).
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
+    ~TemporaryFile() { if (!path_.empty()) DeleteFileW(path_.c_str()); }
+    TemporaryFile(TemporaryFile&& o) noexcept : path_(std::exchange(o.path_, {})) {}
+    TemporaryFile& operator=(TemporaryFile&&) = delete;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace trimwell

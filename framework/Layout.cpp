@@ -1,0 +1,90 @@
+#include "framework/Layout.h"
+
+#include <algorithm>
+
+namespace trimwell {
+
+PropertyTable Inherit(const PropertyTable& base, std::initializer_list<PublishedProperty> own) {
+    PropertyTable table = base;
+    for (const auto& p : own) {
+        // A class that publishes an inherited name again keeps the base's place for it but its
+        // own setter, so one table never holds a name twice.
+        const auto it = std::find_if(table.begin(), table.end(), [&](const auto& b) { return b.name == p.name; });
+        if (it != table.end())
+            it->apply = p.apply;
+        else
+            table.push_back(p);
+    }
+    return table;
+}
+
+const PropertyTable& TPersistentComponent::Published() const {
+    static const PropertyTable none;
+    return none;
+}
+
+namespace {
+
+using Values = std::vector<std::pair<std::string, PropertyValue>>;
+
+// The row's values in the class's published order; an unknown name is a broken layout.
+std::vector<std::pair<const PublishedProperty*, const PropertyValue*>> inPublishedOrder(
+    const TPersistentComponent& target, const Values& values) {
+    const PropertyTable& table = target.Published();
+    std::vector<std::pair<const PublishedProperty*, const PropertyValue*>> ordered;
+    for (const auto& [name, value] : values) {
+        const auto it = std::find_if(table.begin(), table.end(), [&](const auto& p) { return p.name == name; });
+        if (it == table.end()) throw ELayoutError("Property " + name + " does not exist");
+        ordered.emplace_back(&*it, &value);
+    }
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return ordered;
+}
+
+bool isReference(const PropertyValue& v) { return std::holds_alternative<Ref>(v); }
+
+TComponent* resolve(TComponent& scope, const Ref& ref) {
+    if (ref.name.empty()) return nullptr;
+    TComponent* found = scope.FindComponent(ref.name);
+    if (found == nullptr) throw ELayoutError("Component " + ref.name + " not found");
+    return found;
+}
+
+void apply(TPersistentComponent& target, const Values& values, TComponent& scope, bool references) {
+    for (const auto& [property, value] : inPublishedOrder(target, values)) {
+        if (isReference(*value) != references) continue;
+        if (references)
+            property->apply(target, PropertyValue{resolve(scope, std::get<Ref>(*value))});
+        else
+            property->apply(target, *value);
+    }
+}
+
+}  // namespace
+
+void ApplyProperties(TPersistentComponent& target, const Values& values, TComponent& scope) {
+    apply(target, values, scope, false);
+    apply(target, values, scope, true);
+}
+
+void LoadLayout(TPersistentComponent& owner, const std::vector<LayoutRow>& rows) {
+    std::vector<TPersistentComponent*> built;
+    built.reserve(rows.size());
+    owner.BeginLoading();
+    for (const auto& row : rows) {
+        TPersistentComponent& c = row.create(owner);
+        c.BeginLoading();
+        c.SetName(row.name);
+        built.push_back(&c);
+        TComponent* parent = row.parent.empty() ? &owner : owner.FindComponent(row.parent);
+        if (parent == nullptr) throw ELayoutError("Parent " + row.parent + " not found");
+        c.SetParentComponent(parent);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) apply(*built[i], rows[i].values, owner, false);
+    for (std::size_t i = 0; i < rows.size(); ++i) apply(*built[i], rows[i].values, owner, true);
+    for (TPersistentComponent* c : built) c->Loaded();
+    owner.Loaded();
+}
+
+}  // namespace trimwell

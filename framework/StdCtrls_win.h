@@ -1,0 +1,220 @@
+#pragma once
+// The plain controls the windows are built from: label, picture, timer, and the platform's push
+// button, edit box, scroll bar and tree view. Skinned controls take the place of the last four
+// later; each keeps the role, name and place it has in the layout tables.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "framework/Controls_win.h"
+
+namespace trimwell {
+
+// Windowless text. Transparent: the parent's picture shows through; otherwise the label fills
+// its rectangle with its colour first.
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
+    void SetTransparent(bool v) { transparent_ = v; Invalidate(); }
+    bool Transparent() const { return transparent_; }
+    void SetWordWrap(bool v) { wordWrap_ = v; Invalidate(); }
+    void Paint(TCanvas& canvas) override;
+
+protected:
+    // The text actually drawn (a subclass may show a converted form).
+    virtual std::string DisplayText() const { return Caption(); }
+
+private:
+    TAlignment alignment_ = TAlignment::taLeftJustify;
+    bool transparent_ = false;
+    bool wordWrap_ = false;
+};
+
+// Windowless picture: a bitmap resource of the program, drawn at its size or stretched, with an
+// optional transparent colour.
+class TImage : public TGraphicControl {
+public:
+    explicit TImage(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    // Name of a bitmap resource (RT_BITMAP) of the program.
+    void SetPictureResource(std::string name);
+    // Takes a bitmap (for pictures made at run time).
+    void SetPicture(UniqueBitmap bitmap);
+    void SetIconResource(std::string name);
+    void SetStretch(bool v) { stretch_ = v; Invalidate(); }
+    void SetAutoSize(bool v);
+    void SetTransparentColor(std::int64_t c) { transparentColor_ = static_cast<TColor>(c); Invalidate(); }
+    SIZE PictureSize() const;
+    void Paint(TCanvas& canvas) override;
+
+private:
+    UniqueBitmap picture_;
+    UniqueIcon icon_;
+    bool stretch_ = false;
+    bool autoSize_ = false;
+    TColor transparentColor_ = clNone;
+};
+
+// Fires OnTimer every Interval milliseconds while enabled, on the user-interface thread.
+class TTimer : public TPersistentComponent {
+public:
+    explicit TTimer(TComponent* owner);
+    ~TTimer() override;
+    void SetInterval(int ms);
+    int Interval() const { return interval_; }
+    void SetEnabled(bool v);
+    bool Enabled() const { return enabled_; }
+    TNotifyEvent OnTimer;
+
+private:
+    void restart();
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+    int interval_ = 1000;
+    bool enabled_ = true;
+    UINT_PTR id_ = 0;
+};
+
+// The platform's push button; click by mouse, Space, or Alt with its access letter.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    void SetModalResult(int r) { modalResult_ = r; }
+    void Click() override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    bool PaintsItself() const override { return true; }
+    bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    int modalResult_ = 0;
+};
+
+// The platform's one-line edit box; its text is 8-bit.
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    // The text as the user left it.
+    const std::string& Text();
+    void SetBorderColor(TColor c) { borderColor_ = c; Invalidate(); }
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    bool PaintsItself() const override { return true; }
+    bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void ColorChanged() override;
+
+private:
+    void syncText();
+    TColor borderColor_ = clNone;
+    UniqueBrush background_;
+};
+
+// A vertical or horizontal scroll bar that keeps Min <= Position <= Max: a position outside is
+// clamped, and a page size above Max is refused.
+class TScrollBarBase : public TWinControl {
+public:
+    explicit TScrollBarBase(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Position() const { return position_; }
+    int PageSize() const { return pageSize_; }
+    void SetMin(int v);
+    void SetMax(int v);
+    void SetPosition(int v);
+    void SetPageSize(int v);
+    void SetLargeChange(int v) { SetPageSize(v); }
+    void SetSmallChange(int v) { smallChange_ = v; }
+    void SetVertical(bool v) { vertical_ = v; }
+    void SetLineButton(int v) { lineButton_ = v; }
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    bool PaintsItself() const override { return true; }
+    bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    void apply();
+    void changePosition(int v);
+    int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 2, smallChange_ = 1, lineButton_ = 0;
+    int lastNotified_ = 0;
+    bool vertical_ = true;
+};
+
+// The platform's tree view. Nodes are the platform's items (HTREEITEM).
+class TTreeView : public TWinControl {
+public:
+    explicit TTreeView(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    using Node = HTREEITEM;
+    void Clear();
+    Node AddChild(Node parent, const std::string& text);  // parent null: a top-level node
+    void SetImageIndex(Node node, int index);
+    int ImageIndex(Node node);
+    int SelectedIndex(Node node);
+    int Count();
+    Node NodeAt(int index);  // depth-first order
+    bool HasChildren(Node node);
+    Node ParentOf(Node node);
+    std::string NodeText(Node node);
+    Node Selected();
+    void Select(Node node);
+    UINT State(Node node, UINT mask);
+    // Changes the item state of the node with the given mask only.
+    void SetState(Node node, UINT state, UINT mask);
+    bool Expanded(Node node);
+
+    void SetImages(HIMAGELIST images);
+    void SetIndent(int v) { indent_ = v; applyIndent(); }
+    void SetShowLines(bool v) { setStyleBit(TVS_HASLINES, v); }
+    void SetShowRoot(bool v) { setStyleBit(TVS_LINESATROOT, v); }
+    void SetShowButtons(bool v) { setStyleBit(TVS_HASBUTTONS, v); }
+    void SetAutoExpand(bool v) { setStyleBit(TVS_SINGLEEXPAND, v); }
+    void SetHotTrack(bool v) { setStyleBit(TVS_TRACKSELECT, v); }
+    void SetToolTips(bool v) { setStyleBit(TVS_NOTOOLTIPS, !v); }
+    void SetReadOnly(bool v) { setStyleBit(TVS_EDITLABELS, !v); }
+    void SetHideSelection(bool v) { setStyleBit(TVS_SHOWSELALWAYS, !v); }
+    void SetDoubleBuffered(bool v);
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    DWORD TreeStyle() const { return treeStyle_; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    bool PaintsItself() const override { return true; }
+    void ColorChanged() override;
+
+private:
+    void setStyleBit(DWORD bit, bool on);
+    void applyIndent();
+    DWORD treeStyle_ = TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS;
+    int indent_ = 19;
+    HIMAGELIST images_ = nullptr;
+    bool doubleBuffered_ = false;
+};
+
+}  // namespace trimwell
