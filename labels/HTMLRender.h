@@ -10,21 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/Graphics.h"
+
 namespace trimwell {
 
 using TElFString = std::u16string;
-using TColor = std::uint32_t;  // 0x00BBGGRR, or 0xFF0000nn for system colour nn
 
-inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
-inline constexpr TColor clWindowText = 0xFF000008;
-inline constexpr TColor clBtnFace = 0xFF00000F;
-inline constexpr TColor clBtnShadow = 0xFF000010;
-inline constexpr TColor clBtnHighlight = 0xFF000014;
-
-// Font style set, one bit each as the label controls store it.
-using TFontStyles = std::uint8_t;
-inline constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
+inline constexpr TColor clBtnShadow = clSystemColor | 16;     // COLOR_BTNSHADOW
+inline constexpr TColor clBtnHighlight = clSystemColor | 20;  // COLOR_BTNHIGHLIGHT
 
 // Looks a colour name up in the table of named colours ("clRed", "clWindowText", ...), without
 // regard to case. Returns false for a name that is not in the table.

@@ -58,7 +58,7 @@ void GdiTextMeasurer::SetFont(const FontSpec& font) {
     const std::size_t n = std::min<std::size_t>(font.name.size(), LF_FACESIZE - 1);
     std::copy_n(WidePtr(font.name), n, lf.lfFaceName);
     CachedFont cached{std::u16string(font.name), font.height, font.style, font.charset,
-                      UniqueGdiObject(CreateFontIndirectW(&lf)), {}};
+                      UniqueGdiHandle(CreateFontIndirectW(&lf)), {}};
     if (!cached.font) cached.font.reset(GetStockObject(DEFAULT_GUI_FONT));
     fonts_.push_back(std::move(cached));
     SelectCached(fonts_.size() - 1);
@@ -163,8 +163,8 @@ private:
             c = (ov_.use && item.ColorDepth == 0) ? ov_.textColor : item.Color;
             if (item.Flags & hifLink) c = data_.LinkColor;
         }
-        COLORREF rgb = ColorToRGB(c);
-        if (blend_ != clNone) rgb = BlendTextColor(rgb, ColorToRGB(blend_));
+        COLORREF rgb = LabelRGB(c);
+        if (blend_ != clNone) rgb = BlendTextColor(rgb, LabelRGB(blend_));
         return rgb;
     }
 
@@ -182,7 +182,7 @@ private:
             SetBkMode(dc_, TRANSPARENT);
         } else {
             SetBkMode(dc_, OPAQUE);
-            SetBkColor(dc_, ColorToRGB(bg));
+            SetBkColor(dc_, LabelRGB(bg));
         }
         SetTextColor(dc_, TextColorOf(item));
         int baseline = y - origin_.y + line.Height - line.Descent;
@@ -199,7 +199,7 @@ private:
         gdi_.SetFont(bullet.Font());
         const int d = gdi_.Metrics().aveCharWidth;
         const TColor c = (ov_.use && bullet.ColorDepth == 0) ? ov_.textColor : bullet.Color;
-        UniqueGdiObject brush(CreateSolidBrush(ColorToRGB(c)));
+        UniqueGdiHandle brush(CreateSolidBrush(LabelRGB(c)));
         SelectGuard keep(dc_, brush.get());
         const int top = y + bullet.Descent + (bullet.Height - bullet.Descent - d) / 2 - origin_.y;
         Ellipse(dc_, x - d - 1 - origin_.x, top, x - 1 - origin_.x, top + d);
@@ -231,8 +231,8 @@ private:
         const int right = item.Width ? x + item.Width : std::max(line.Width, width_);
         const int top = y + line.Height / 2 - origin_.y;
         RECT band{x - origin_.x, top, right - origin_.x, top + 1};
-        UniqueGdiObject shadow(CreateSolidBrush(ColorToRGB(clBtnShadow)));
-        UniqueGdiObject face(CreateSolidBrush(ColorToRGB(clBtnFace)));
+        UniqueGdiHandle shadow(CreateSolidBrush(LabelRGB(clBtnShadow)));
+        UniqueGdiHandle face(CreateSolidBrush(LabelRGB(clBtnFace)));
         FillRect(dc_, &band, static_cast<HBRUSH>(shadow.get()));
         OffsetRect(&band, 0, 1);
         FillRect(dc_, &band, static_cast<HBRUSH>(face.get()));

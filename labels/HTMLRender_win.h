@@ -35,7 +35,7 @@ private:
         int height;
         TFontStyles style;
         std::uint8_t charset;
-        UniqueGdiObject font;
+        UniqueGdiHandle font;
         TEXTMETRICW metrics;
     };
     void SelectCached(std::size_t index);
@@ -43,7 +43,7 @@ private:
     UniqueMemoryDC dc_;
     HGDIOBJ savedBitmap_ = nullptr;
     HGDIOBJ savedFont_ = nullptr;
-    UniqueGdiObject bitmap_;
+    UniqueGdiHandle bitmap_;
     int bitmapWidth_ = 0, bitmapHeight_ = 0;
     std::vector<CachedFont> fonts_;
     std::size_t current_ = SIZE_MAX;

@@ -31,7 +31,7 @@ TEST(GdiTextMeasurer, WidthsAddUpCharacterByCharacter) {
     // Word wrap grows a run's width one character at a time; that must equal measuring it whole.
     GdiTextMeasurer m;
     const std::u16string text = u"Loaded Aircraft: Cessna Skyhawk 172SP (WAVE) \u00e9\u20ac";
-    for (TFontStyles style : {TFontStyles{0}, fsBold, fsItalic}) {
+    for (TFontStyles style : {0u, TFontStyles{fsBold}, TFontStyles{fsItalic}}) {
         for (const char16_t* face : {u"Tahoma", u"Trebuchet MS", u"MS Sans Serif"}) {
             m.SetFont(FontSpec{face, -11, style, 0});
             int sum = 0;
