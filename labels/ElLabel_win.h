@@ -1,66 +1,40 @@
 #pragma once
-// Drawing of the effect label's text: styles (embossed, recessed, outlined), effects (shadow,
-// extrusion), the disabled look, and the label painting around it (background, border margin,
-// layout), kept apart from the control so each rule can be drawn into any DC.
-#include <windows.h>
-
-#include <functional>
-#include <string_view>
-
-#include "labels/ElLabel.h"
-#include "labels/Gdi_win.h"
-#include "labels/HTMLRender_win.h"
+// TElLabel: the effect label. Draws its caption through an off-screen bitmap with a text style
+// (embossed, recessed, outlined) and an effect behind it (shadow, extrusion).
+#include "labels/ElCLabel_win.h"
 
 namespace trimwell {
 
-struct ElLabelLook {
-    TElLabelTextStyle style = ltsNormal;
-    TElLabelEffectStyle effect = lesNone;
-    TColor darkColor = clBtnShadow;
-    TColor lightColor = clBtnHighlight;
-    TColor outlineColor = clWhite;
-    TColor shadowColor = clBtnShadow;
-    int xOffset = 2, yOffset = 2;
-    int depth = 10;
-    TElLabelExtrudePosition extrudePosition = lepRightBottom;
-    TColor farColor = clBlack, nearColor = clBlack;
-    bool striated = false;
-    bool enabled = true;
-    bool showAccelChar = true;
-    bool endEllipsis = false;
-    TColor fontColor = clWindowText;
+class TElLabel : public TCustomElLabel {
+public:
+    explicit TElLabel(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    const ElLabelLook& Look() const { return look_; }
+    void SetStyle(TElLabelTextStyle v);
+    void SetEffect(TElLabelEffectStyle v);
+    void SetDarkColor(TColor v);
+    void SetLightColor(TColor v);
+    void SetOutlineColor(TColor v);
+    void SetShadowColor(TColor v);
+    void SetXOffset(int v);
+    void SetYOffset(int v);
+    void SetDepth(int v);
+    void SetExtrudePosition(TElLabelExtrudePosition v);
+    void SetFarColor(TColor v);
+    void SetNearColor(TColor v);
+    void SetStriated(bool v);
+
+    void Paint(TCanvas& canvas) override;
+    void DoDrawText(HDC dc, RECT& r, UINT flags) override;
+
+private:
+    // Stores a changed value; repaints (and re-measures) only when the value is in use.
+    template <typename V>
+    void Change(V& field, V value, bool inUse, bool adjustBounds);
+
+    ElLabelLook look_;
 };
-
-// Draws the caption into r with DrawText flags, or with DT_CALCRECT only measures and returns
-// the rectangle the styled text and its effect cover. The DC's font is the label's.
-void ElLabelDrawText(HDC dc, std::u16string_view caption, RECT& r, UINT flags, const ElLabelLook& look);
-
-struct LabelFrame {
-    int width = 0, height = 0;
-    int borderWidth = 0;
-    TLabelAlignment alignment = laLeft;
-    TTextLayout layout = tlTop;
-    bool wordWrap = false;
-    bool transparent = true;
-    TColor color = clBtnFace;
-};
-
-// Word break, tab expansion and alignment of a label's DrawText calls.
-UINT LabelTextFlags(const LabelFrame& frame);
-
-using LabelTextDrawer = std::function<void(HDC dc, RECT& r, UINT flags)>;
-
-// The base label: background unless transparent, then the text straight onto the canvas.
-void PaintPlainLabel(HDC canvas, HFONT font, const LabelFrame& frame, const LabelTextDrawer& draw);
-// The effect label: everything through an off-screen bitmap of the label's size, copied once.
-void PaintElLabel(HDC canvas, HFONT font, const LabelFrame& frame, const LabelTextDrawer& draw);
-
-}  // namespace trimwell
-
-namespace trimwell {
-
-// The HTML label with markup on: the laid-out text painted through a bitmap of the text
-// rectangle's size that starts as a copy of what lies beneath. Text beyond the label is cut.
-void PaintHTMLLabel(HDC canvas, const LabelFrame& frame, TElHTMLRender& render);
 
 }  // namespace trimwell

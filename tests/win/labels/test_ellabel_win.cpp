@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "labels/ElLabel_win.h"
+#include "labels/ElLabelDraw_win.h"
 #include "tests/win/labels/DibCanvas.h"
 
 using namespace trimwell;

@@ -1,0 +1,76 @@
+#pragma once
+// TCustomElLabel: the windowless base of the rich labels. Its caption and hint are wide
+// strings; the 8-bit caption and hint of the control follow them (the hint in the packed form
+// that carries both). Plain text is drawn with the wide-character DrawText.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Controls_win.h"
+#include "labels/ElLabelDraw_win.h"
+
+namespace trimwell {
+
+class TCustomElLabel : public TGraphicControl {
+public:
+    explicit TCustomElLabel(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    const TElFString& Caption() const { return caption_; }
+    virtual void SetCaption(const TElFString& caption);
+    // Layouts store wide texts as std::wstring, which is UTF-16 on this platform.
+    void SetCaptionW(std::wstring caption);
+    const TElFString& Hint() const { return hint_; }
+    void SetHint(const TElFString& hint);
+    void SetHintW(std::wstring hint);
+
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int v);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool v);
+    bool EndEllipsis() const { return endEllipsis_; }
+    void SetEndEllipsis(bool v);
+    bool UseXPThemes() const { return useXPThemes_; }
+    void SetUseXPThemes(bool v) { useXPThemes_ = v; }  // this build draws without visual styles
+
+    TLabelAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TLabelAlignment v);
+    bool AutoSize() const { return autoSize_; }
+    virtual void SetAutoSize(bool v);
+    TTextLayout Layout() const { return layout_; }
+    void SetLayout(TTextLayout v);
+    bool WordWrap() const { return wordWrap_; }
+    virtual void SetWordWrap(bool v);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool v);
+
+    void Paint(TCanvas& canvas) override;
+    void Loaded() override;
+
+    // Draws the caption into r, or with DT_CALCRECT measures it. The DC holds the label's font.
+    virtual void DoDrawText(HDC dc, RECT& r, UINT flags);
+    // Sizes the label to its text when AutoSize is on.
+    virtual void AdjustBounds();
+
+protected:
+    void TextChanged() override;
+    void FontChanged() override;
+    LabelFrame Frame() const;
+    ElLabelLook PlainLook() const;
+
+private:
+    TElFString caption_;
+    TElFString hint_;
+    int borderWidth_ = 0;
+    bool transparent_ = true;
+    bool endEllipsis_ = false;
+    bool useXPThemes_ = true;
+    TLabelAlignment alignment_ = laLeft;
+    bool autoSize_ = true;
+    TTextLayout layout_ = tlTop;
+    bool wordWrap_ = false;
+    bool showAccelChar_ = true;
+};
+
+}  // namespace trimwell
