@@ -3,7 +3,7 @@
 # trimwell_library(name SOURCES portable.cpp ... [WIN_SOURCES x_win.cpp ...] [POSIX_SOURCES ...]
 #                  [DEPS other_lib ...] [WIN_LIBS gdi32 ...])
 # trimwell_native_test(name SOURCES ... DEPS ...)      GoogleTest, run natively
-# trimwell_win_test(name SOURCES ... DEPS ... [GUI])   GoogleTest, run under Wine
+# trimwell_win_test(name SOURCES ... DEPS ... [GUI] [REGISTRY])   GoogleTest, run under Wine
 # trimwell_host_tool(<var> name)                       path of a generator built natively
 # trimwell_add_subfolders(dir)                         add_subdirectory for each child with a CMakeLists.txt
 
@@ -73,7 +73,7 @@ endif()
 # Each Windows test program is one CTest entry, run through the Wine wrapper
 # (CMAKE_CROSSCOMPILING_EMULATOR) in the build's private prefix.
 function(trimwell_win_test name)
-  cmake_parse_arguments(A "GUI" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "GUI;REGISTRY" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE trimwell_options ${A_DEPS} gtest_main)
   target_compile_definitions(${name} PRIVATE TRIMWELL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
@@ -82,9 +82,12 @@ function(trimwell_win_test name)
     set(A_TIMEOUT 300)
   endif()
   set_tests_properties(win.${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+  # GUI programs share one X display and the prefix's registry (the demo simulator's entry);
+  # tests that change the registry must not run beside them.
   if(A_GUI)
-    # Windows on one X display; keep GUI programs from racing each other for focus.
-    set_tests_properties(win.${name} PROPERTIES RESOURCE_LOCK display)
+    set_tests_properties(win.${name} PROPERTIES RESOURCE_LOCK "display;registry")
+  elseif(A_REGISTRY)
+    set_tests_properties(win.${name} PROPERTIES RESOURCE_LOCK registry)
   endif()
 endfunction()
 

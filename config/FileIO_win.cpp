@@ -43,8 +43,12 @@ public:
         return true;
     }
 
-    // ReplaceFileW keeps the original's attributes, security and creation time.
-    bool commitOver(const std::wstring& target, bool targetExists) {
+    // ReplaceFileW keeps the original's security and creation time; its attributes are carried
+    // over by hand as well, since not every implementation of ReplaceFileW keeps them.
+    bool commitOver(const std::wstring& target, bool targetExists, DWORD attributes) {
+        constexpr DWORD settable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (targetExists && (attributes & settable)) SetFileAttributesW(path_.c_str(), attributes & settable);
         const BOOL ok = targetExists
             ? ReplaceFileW(target.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
             : MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
@@ -103,7 +107,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     if (exists && !openableForWriting(target)) return false;
 
     TemporaryFile temp(folderOf(target));
-    return temp.valid() && temp.writeAndFlush(bytes) && temp.commitOver(target, exists);
+    return temp.valid() && temp.writeAndFlush(bytes) && temp.commitOver(target, exists, attributes);
 }
 
 }  // namespace trimwell

@@ -117,7 +117,7 @@ std::optional<std::pair<std::string, WineRegValue>> parseValueLine(std::string_v
     std::string_view data = line.substr(pos + 1);
 
     WineRegValue value;
-    if (data.starts_with("str(2):")) data.remove_prefix(6);
+    if (data.starts_with("str(2):")) data.remove_prefix(7);
     if (data.starts_with("\"")) {
         std::size_t p = 1;
         auto text = unescape(data, p, '"');

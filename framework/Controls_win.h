@@ -266,7 +266,6 @@ private:
     TGraphicControl* captured_ = nullptr;
     bool trackingLeave_ = false;
     bool selfPressed_ = false;
-    UniqueFont nativeFont_;  // the font handed to a native control by WM_SETFONT
 };
 
 class TCustomControl : public TWinControl {

@@ -8,6 +8,7 @@
 //   buf.CopyTo(dc.get(), 0, 0);                       // one block copy to the screen
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "framework/Graphics.h"
@@ -110,6 +111,9 @@ private:
 public:
     ~OffscreenBuffer() { if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_); }
 };
+
+// A bitmap resource of the program by name, as a DIB section (null when missing).
+UniqueBitmap LoadBitmapResource(const std::string& name);
 
 // The colour in 0x00BBGGRR, system colours looked up.
 COLORREF ColorToRGB(TColor color);

@@ -72,8 +72,9 @@ V convert(const PropertyValue& v, std::string_view name) {
 }  // namespace layout_detail
 
 // A plain setter: void T::SetX(V).
-template <typename T, typename V>
-PublishedProperty Prop(std::string_view name, void (T::*setter)(V)) {
+template <typename T, typename B, typename V>
+PublishedProperty Prop(std::string_view name, void (B::*setter)(V)) {
+    static_assert(std::is_base_of_v<B, T>);
     return {name, [name, setter](TComponent& c, const PropertyValue& v) {
                 (static_cast<T&>(c).*setter)(layout_detail::convert<V>(v, name));
             }};
@@ -81,8 +82,9 @@ PublishedProperty Prop(std::string_view name, void (T::*setter)(V)) {
 
 // A reference setter: void T::SetX(U*). The layout resolves the stored name first; a reference
 // to a component of the wrong kind is refused.
-template <typename T, typename U>
-PublishedProperty RefProp(std::string_view name, void (T::*setter)(U*)) {
+template <typename T, typename B, typename U>
+PublishedProperty RefProp(std::string_view name, void (B::*setter)(U*)) {
+    static_assert(std::is_base_of_v<B, T>);
     return {name, [name, setter](TComponent& c, const PropertyValue& v) {
                 auto* const* target = std::get_if<TComponent*>(&v);
                 if (target == nullptr) throw ELayoutError("Unresolved reference for " + std::string(name));
@@ -115,6 +117,14 @@ LayoutRow Row(std::string name, std::string parent,
               std::vector<std::pair<std::string, PropertyValue>> values) {
     return {[](TComponent& owner) -> TPersistentComponent& { return owner.Add<T>(); }, std::move(name),
             std::move(parent), std::move(values)};
+}
+
+// The owned component of that name and kind; a layout without it is broken.
+template <typename T>
+T* FindAs(TComponent& owner, std::string_view name) {
+    auto* found = dynamic_cast<T*>(owner.FindComponent(name));
+    if (found == nullptr) throw ELayoutError("Component " + std::string(name) + " not found");
+    return found;
 }
 
 // Builds `rows` into `owner` (see the top of this file). Throws ELayoutError for an unknown

@@ -63,6 +63,26 @@ private:
     TColor transparentColor_ = clNone;
 };
 
+// Windowless button of three pictures side by side in one bitmap resource: normal, pointer
+// over, pressed.
+class TPictureButton : public TGraphicControl {
+public:
+    explicit TPictureButton(TComponent* owner);
+    const PropertyTable& Published() const override;
+    static const PropertyTable& StaticPublished();
+
+    void SetPictureResource(std::string name);
+    void Paint(TCanvas& canvas) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+
+private:
+    UniqueBitmap strip_;
+    bool pressed_ = false;
+};
+
 // Fires OnTimer every Interval milliseconds while enabled, on the user-interface thread.
 class TTimer : public TPersistentComponent {
 public:
@@ -178,6 +198,7 @@ public:
     int SelectedIndex(Node node);
     int Count();
     Node NodeAt(int index);  // depth-first order
+    Node NextInOrder(Node node);  // the node after this one in depth-first order, or null
     bool HasChildren(Node node);
     Node ParentOf(Node node);
     std::string NodeText(Node node);
@@ -202,11 +223,20 @@ public:
     bool DoubleBuffered() const { return doubleBuffered_; }
     DWORD TreeStyle() const { return treeStyle_; }
 
+    // A scroll bar that stands in for the tree's own vertical bar: it follows the tree's scroll
+    // state, and moving it scrolls the tree.
+    void SetScrollBar(TScrollBarBase* bar);
+    TScrollBarBase* ScrollBar() const { return scrollBar_; }
+    void SyncScrollBar();
+    void Notification(TComponent& component, TOperation operation) override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     bool PaintsItself() const override { return true; }
     void ColorChanged() override;
+    bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void setStyleBit(DWORD bit, bool on);
@@ -215,6 +245,8 @@ private:
     int indent_ = 19;
     HIMAGELIST images_ = nullptr;
     bool doubleBuffered_ = false;
+    TScrollBarBase* scrollBar_ = nullptr;
+    bool syncing_ = false;
 };
 
 }  // namespace trimwell

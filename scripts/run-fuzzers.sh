@@ -1,27 +1,25 @@
 #!/bin/sh
-# Runs every fuzz target of a fuzz build for a number of seconds each, starting from its corpus
-# in fuzz/<subsystem>/corpus (copied, so the checked-in seeds stay as they are).
-# Usage: scripts/run-fuzzers.sh BUILD_FOLDER SECONDS
+# run-fuzzers.sh FUZZ_BUILD_DIR SECONDS
+# Runs every fuzz target of the fuzz build for SECONDS each, starting from the corpus kept in the
+# repository (fuzz/<subsystem>/corpus/<target>/); new inputs go to a scratch corpus in the build
+# folder so the repository's corpus stays small. Stops at the first finding.
 set -eu
 build=$1
 seconds=$2
-src=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/.." && pwd)
 status=0
 for target in "$build"/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
-  corpus=$(ls -d "$src"/fuzz/*/corpus 2>/dev/null | while read -r c; do
-    grep -l "$name" "$(dirname "$c")"/CMakeLists.txt >/dev/null 2>&1 && echo "$c"; done | head -n 1)
-  work="$build/corpus/$name"
-  mkdir -p "$work"
-  [ -n "$corpus" ] && cp -n "$corpus"/* "$work"/ 2>/dev/null || true
+  seeds=$(find "$here/fuzz" -type d -path "*/corpus/$name" | head -n 1)
+  scratch="$build/corpus/$name"
+  mkdir -p "$scratch"
   echo "== $name for ${seconds}s"
-  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$build/$name-" "$work" 2>"$build/$name.log"; then
+  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+       -artifact_prefix="$build/" "$scratch" ${seeds:+"$seeds"} 2>"$build/$name.log"; then
     status=1
-    echo "   FAILED: see $build/$name.log"
+    tail -n 40 "$build/$name.log"
   fi
-  grep -E "^#[0-9]+.*(DONE|pulse)" "$build/$name.log" | tail -n 1 || true
-  grep -E "^stat::number_of_executed_units" "$build/$name.log" || true
+  grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$build/$name.log" || true
 done
 exit $status

@@ -1,0 +1,27 @@
+#pragma once
+// Names and numbers of the editor's resources, shared by the code and EditorResources.rc.
+#ifndef RC_INVOKED
+#include <string>
+#endif
+
+#define IDS_SIMULATOR_NOT_FOUND 100
+#define IDS_FILE_NOT_FOUND 101
+
+#ifndef RC_INVOKED
+namespace trimwell {
+
+inline constexpr unsigned kSimulatorNotFoundText = IDS_SIMULATOR_NOT_FOUND;
+inline constexpr unsigned kFileNotFoundText = IDS_FILE_NOT_FOUND;
+inline constexpr const char* kMainPictureName = "MAINPICTURE";
+inline constexpr const char* kDialogPictureName = "DIALOGPICTURE";
+inline constexpr const char* kFramePictureName = "FRAMEPICTURE";
+inline constexpr const char* kTreeIconsName = "TREEICONS";
+inline constexpr const char* kCloseButtonName = "CLOSEBUTTON";
+inline constexpr const char* kMinimizeButtonName = "MINIMIZEBUTTON";
+inline constexpr const char* kWarningIconName = "WARNINGICON";
+
+// A string resource of the program in the system's 8-bit code page ("" when missing).
+std::string LoadResourceString(unsigned id);
+
+}  // namespace trimwell
+#endif

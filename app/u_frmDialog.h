@@ -1,0 +1,30 @@
+#pragma once
+// The message dialog: one small window, made hidden at start and reused for every notice. A
+// notice is modal (warning icon and one button, waits for the user) or modeless (heading and
+// message only, closed by the action that showed it after its pause).
+#include "framework/Forms_win.h"
+#include "framework/StdCtrls_win.h"
+
+namespace trimwell {
+
+class TfrmDialog : public TForm {
+public:
+    explicit TfrmDialog(TComponent* owner);
+
+    TImage* suiSkinForm = nullptr;
+    TLabel* msgLabel = nullptr;
+    TLabel* hdgLabel = nullptr;
+    TImage* imgError = nullptr;
+    TButton* btnCloseMain = nullptr;
+
+    void FormKeyDown(TComponent& sender, WORD& key, TShiftState shift);
+    void btnCloseMainClick(TComponent& sender);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+// The dialog of the running editor (made by the program entry, or by a test).
+extern TfrmDialog* frmDialog;
+
+}  // namespace trimwell

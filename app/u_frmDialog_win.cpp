@@ -1,0 +1,91 @@
+#include "u_frmDialog.h"
+
+#include "EditorResources.h"
+#include "u_main.h"
+
+namespace trimwell {
+
+TfrmDialog* frmDialog = nullptr;
+
+namespace {
+
+constexpr std::int64_t kSkinTransparent = 0x00FF07FF;
+constexpr std::int64_t kButtonText = 0x006B635A;
+
+std::vector<LayoutRow> dialogLayout() {
+    using V = std::vector<std::pair<std::string, PropertyValue>>;
+    const auto pos = [](int l, int t, int w, int h) {
+        return V{{"Left", std::int64_t{l}}, {"Top", std::int64_t{t}}, {"Width", std::int64_t{w}},
+                 {"Height", std::int64_t{h}}};
+    };
+    const auto with = [](V base, V more) {
+        base.insert(base.end(), more.begin(), more.end());
+        return base;
+    };
+    const V tahoma{{"Font.Name", std::string("Tahoma")}, {"Font.Height", std::int64_t{-11}}};
+    return {
+        Row<TImage>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Picture", std::string(kDialogPictureName)},
+                                                                  {"TransparentColor", kSkinTransparent}})),
+        Row<TLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
+                                         {{"WordWrap", true}, {"Transparent", true},
+                                          {"Constraints.MinWidth", std::int64_t{300}},
+                                          {"Constraints.MaxWidth", std::int64_t{300}},
+                                          {"Constraints.MinHeight", std::int64_t{85}},
+                                          {"Constraints.MaxHeight", std::int64_t{85}}})),
+        Row<TLabel>("hdgLabel", "", with(with(pos(67, 28, 280, 20), tahoma),
+                                         {{"Caption", std::string("Sorry...")},
+                                          {"Font.Style", std::int64_t{fsBold}},
+                                          {"WordWrap", true},
+                                          {"Transparent", true}})),
+        Row<TImage>("imgError", "", with(pos(22, 28, 32, 32), {{"AutoSize", true},
+                                                               {"Icon", std::string(kWarningIconName)}})),
+        Row<TButton>("btnCloseMain", "", with(with(pos(266, 124, 100, 26), tahoma),
+                                              {{"Caption", std::string("&Cancel")},
+                                               {"Font.Style", std::int64_t{fsBold}},
+                                               {"Font.Color", kButtonText},
+                                               {"TabOrder", std::int64_t{0}}})),
+    };
+}
+
+
+}  // namespace
+
+TfrmDialog::TfrmDialog(TComponent* owner) : TForm(owner) {
+    SetName("frmDialog");
+    ApplyProperties(*this,
+                    {{"ClientWidth", std::int64_t{391}},
+                     {"ClientHeight", std::int64_t{171}},
+                     {"Color", std::int64_t{clBtnFace}},
+                     {"Font.Name", std::string("Verdana")},
+                     {"Font.Height", std::int64_t{-11}},
+                     {"Font.Color", std::int64_t{clWindowText}},
+                     {"Caption", std::string("FS DIALOG")},
+                     {"KeyPreview", true},
+                     {"Scaled", false}},
+                    *this);
+    LoadLayout(*this, dialogLayout());
+    suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
+    msgLabel = FindAs<TLabel>(*this, "msgLabel");
+    hdgLabel = FindAs<TLabel>(*this, "hdgLabel");
+    imgError = FindAs<TImage>(*this, "imgError");
+    btnCloseMain = FindAs<TButton>(*this, "btnCloseMain");
+    msgLabel->SetCaption(LoadResourceString(kSimulatorNotFoundText));
+    OnKeyDown = [this](TComponent& s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
+    btnCloseMain->OnClick = [this](TComponent& s) { btnCloseMainClick(s); };
+}
+
+void TfrmDialog::CreateParams(TCreateParams& params) {
+    TForm::CreateParams(params);
+    params.className = L"TfrmDialog";
+}
+
+void TfrmDialog::FormKeyDown(TComponent&, WORD& key, TShiftState) {
+    if (key == VK_ESCAPE) Close();
+}
+
+void TfrmDialog::btnCloseMainClick(TComponent&) {
+    PlayClickSound();
+    Close();
+}
+
+}  // namespace trimwell

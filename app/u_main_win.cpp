@@ -1,0 +1,447 @@
+#include "u_main.h"
+
+#include <commdlg.h>
+
+#include <stdexcept>
+
+#include "EditorResources.h"
+#include "config/FSXPath.h"
+#include "config/FileIO.h"
+#include "framework/Platform_win.h"
+#include "framework/WinUtf.h"
+#include "u_frmDialog.h"
+
+namespace trimwell {
+
+std::string CfgFileName;
+TfrmMain_Trimwell* frmMain_Trimwell = nullptr;
+std::function<std::uint32_t()> TickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
+
+namespace {
+
+constexpr const char* kDefaultAircraft = "\\SimObjects\\Airplanes\\C172\\aircraft.cfg";
+constexpr const char* kAircraftFolder = "\\SimObjects\\Airplanes";
+constexpr const char* kSimulatorProgram = "\\fsx.exe";
+constexpr const char* kClickSound = "\\Uires\\btnstdc.wav";
+constexpr UINT kClickSoundFlags = 0x20001;  // SND_FILENAME | SND_ASYNC
+constexpr int kSectionImage = 1;
+constexpr int kKeyImage = 2;
+
+}  // namespace
+
+std::string LoadResourceString(unsigned id) {
+    const wchar_t* text = nullptr;
+    // With a zero buffer size the call hands out the resource's own read-only text.
+    const int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (n <= 0 || text == nullptr) return {};
+    return WideToAnsi(std::wstring_view(text, static_cast<std::size_t>(n)));
+}
+
+std::string ReadCfgValue(const std::string& section, const std::string& key) {
+    const TIniFile file(CfgFileName);
+    return file.ReadValue(section, key, "");
+}
+
+void WriteCfgValue(const std::string& section, const std::string& key, const std::string& value) {
+    TIniFile file(CfgFileName);
+    file.WriteValue(section, key, value);
+}
+
+void PauseWithMessages(std::uint32_t ms) {
+    const std::uint32_t start = TickCount();
+    do {
+        Application().ProcessMessages();
+    } while (static_cast<std::uint32_t>(TickCount() - start) < ms);
+}
+
+void PlayClickSound() {
+    const std::string sound = GetFSXPath() + kClickSound;
+    if (FileExists(sound)) Platform().playSound(sound, kClickSoundFlags);
+}
+
+std::string TLoadedAircraftLabel::DisplayText() const {
+    std::string shown;
+    bool inTag = false;
+    for (const char c : Caption()) {
+        if (c == '<') inTag = true;
+        else if (c == '>' && inTag) inTag = false;
+        else if (!inTag) shown += c;
+    }
+    return shown;
+}
+
+TImageList::~TImageList() {
+    if (handle_) ImageList_Destroy(handle_);
+}
+
+void TImageList::LoadStrip(const char* resourceName, int imageSize) {
+    const UniqueBitmap strip = LoadBitmapResource(resourceName);
+    if (!strip) return;
+    DIBSECTION dib{};
+    if (GetObjectW(strip.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 32) return;
+    const int w = dib.dsBm.bmWidth, h = std::abs(dib.dsBm.bmHeight);
+    // The mask: set where the picture is see-through, from the alpha of each pixel.
+    const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+    const int maskStride = ((w + 15) / 16) * 2;
+    std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * h, 0);
+    for (int y = 0; y < h; ++y) {
+        const int row = dib.dsBmih.biHeight > 0 ? h - 1 - y : y;  // bottom-up storage
+        for (int x = 0; x < w; ++x)
+            if ((pixels[static_cast<std::size_t>(row) * w + x] >> 24) < 128)
+                maskBits[static_cast<std::size_t>(y) * maskStride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    }
+    const UniqueBitmap mask(CreateBitmap(w, h, 1, 1, maskBits.data()));
+    if (handle_) ImageList_Destroy(handle_);
+    handle_ = ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, w / imageSize, 0);
+    ImageList_Add(handle_, strip.get(), mask.get());
+}
+
+void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFirst) {
+    TStrings sections, keys;
+    file.ListSectionNames(sections);
+    for (const std::string& section : sections) {
+        file.ListKeyNames(section, keys);
+        if (section != "Trusted") {
+            const TTreeView::Node sectionNode = tree.AddChild(nullptr, section);
+            tree.SetImageIndex(sectionNode, kSectionImage);
+            for (const std::string& key : keys) tree.SetImageIndex(tree.AddChild(sectionNode, key), kKeyImage);
+        }
+        keys.clear();
+    }
+    if (selectFirst && tree.Count() > 0) tree.Select(tree.NodeAt(0));
+}
+
+void SetNodeBold(TTreeView& tree, TTreeView::Node node, bool bold) {
+    if (node == nullptr) return;
+    tree.SetState(node, bold ? TVIS_BOLD : 0, TVIS_BOLD);
+}
+
+namespace {
+
+using Values = std::vector<std::pair<std::string, PropertyValue>>;
+
+Values place(int l, int t, int w, int h, Values more = {}) {
+    Values v{{"Left", std::int64_t{l}}, {"Top", std::int64_t{t}}, {"Width", std::int64_t{w}}, {"Height", std::int64_t{h}}};
+    v.insert(v.end(), more.begin(), more.end());
+    return v;
+}
+
+constexpr std::int64_t kPanelColor = 0x00F7FFF7;
+constexpr std::int64_t kButtonText = 0x006B635A;
+constexpr std::int64_t kTitleButtonColor = 0x007F3727;
+
+Values pushButton(int l, int t, const char* caption, int tabOrder) {
+    return place(l, t, 100, 26, {{"Caption", std::string(caption)},
+                                 {"Font.Color", kButtonText},
+                                 {"Font.Style", std::int64_t{fsBold}},
+                                 {"TabOrder", std::int64_t{tabOrder}}});
+}
+
+Values frameCaption(int l, int t, int w, const char* caption) {
+    return place(l, t, w, 13, {{"Caption", std::string(caption)},
+                               {"Color", kPanelColor},
+                               {"Font.Color", std::int64_t{clBlack}},
+                               {"Font.Style", std::int64_t{fsBold}}});
+}
+
+Values valueField(int t) {
+    return place(253, t, 220, 13, {{"Alignment", std::int64_t{static_cast<int>(TAlignment::taCenter)}},
+                                   {"Color", kPanelColor},
+                                   {"Constraints.MaxWidth", std::int64_t{220}},
+                                   {"Constraints.MinWidth", std::int64_t{220}},
+                                   {"Font.Color", std::int64_t{clNavy}}});
+}
+
+Values framePicture(int t) {
+    return place(243, t, 239, 58, {{"Picture", std::string(kFramePictureName)}, {"Stretch", true}});
+}
+
+// Creation order is back-to-front order; the windowed controls lie above every picture and label.
+std::vector<LayoutRow> mainLayout() {
+    return {
+        Row<TImage>("suiSkinForm", "", place(0, 0, 500, 368, {{"Picture", std::string(kMainPictureName)},
+                                                             {"TransparentColor", std::int64_t{0x00FF07FF}}})),
+        Row<TImage>("imgKey", "", framePicture(139)),
+        Row<TImage>("imgSection", "", framePicture(72)),
+        Row<TPictureButton>("btnClose", "", place(444, 6, 34, 34, {{"Color", kTitleButtonColor},
+                                                                  {"Picture", std::string(kCloseButtonName)}})),
+        Row<TPictureButton>("btnMinimize", "", place(412, 6, 34, 34, {{"Color", kTitleButtonColor},
+                                                                     {"Picture", std::string(kMinimizeButtonName)}})),
+        Row<TLabel>("lbMainTitle", "", place(62, 10, 315, 27, {{"Caption", std::string("CORVANE - TRIMWELL")},
+                                                               {"Font.Name", std::string("Trebuchet MS")},
+                                                               {"Font.Height", std::int64_t{-21}},
+                                                               {"Transparent", true}})),
+        Row<TLabel>("lbCorvane", "", place(56, 330, 160, 13, {{"Caption", std::string("Visit the Corvane web site")},
+                                                              {"Cursor", std::int64_t{crHandPoint}},
+                                                              {"Font.Color", std::int64_t{clNavy}},
+                                                              {"Font.Style", std::int64_t{fsBold}},
+                                                              {"Transparent", true}})),
+        Row<TLabel>("lblSection", "", valueField(95)),
+        Row<TLabel>("lbKey", "", valueField(162)),
+        Row<TImage>("imgValue", "", framePicture(206)),
+        Row<TLabel>("lbGbSection", "", frameCaption(256, 67, 42, "Section")),
+        Row<TLabel>("lbGbKey", "", frameCaption(256, 134, 21, "Key")),
+        Row<TLabel>("lbGbValue", "", frameCaption(256, 201, 31, "Value")),
+        Row<TLabel>("Label1", "", place(100, 177, 53, 13, {{"Caption", std::string("Loading...")},
+                                                           {"Font.Style", std::int64_t{fsBold}},
+                                                           {"Transparent", true}})),
+        Row<TLoadedAircraftLabel>("blLoadedAcft", "", place(25, 53, 460, 13, {{"Caption", std::string("<b>Loaded Aircraft:</b>")},
+                                                                             {"Transparent", true}})),
+        Row<TButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4)),
+        Row<TButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2)),
+        Row<TButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5)),
+        Row<TTreeView>("fsxCfgTree", "", place(25, 72, 210, 225, {{"AutoExpand", true},
+                                                                 {"Color", std::int64_t{clWhite}},
+                                                                 {"Font.Color", std::int64_t{clBlack}},
+                                                                 {"Font.Height", std::int64_t{-9}},
+                                                                 {"Font.Name", std::string("Verdana")},
+                                                                 {"HideSelection", false},
+                                                                 {"HotTrack", true},
+                                                                 {"Indent", std::int64_t{20}},
+                                                                 {"ReadOnly", true},
+                                                                 {"TabOrder", std::int64_t{1}},
+                                                                 {"ToolTips", true},
+                                                                 {"ScrollBar", Ref{"suiScrollBar"}}})),
+        Row<TEdit>("edValue", "", place(256, 225, 214, 19, {{"BorderColor", std::int64_t{clBlack}},
+                                                           {"Color", std::int64_t{0x00EFE7DE}},
+                                                           {"Font.Color", std::int64_t{clBlack}},
+                                                           {"TabOrder", std::int64_t{3}}})),
+        Row<TButton>("btnOpen", "", pushButton(261, 269, "&Load CFG", 0)),
+        Row<TScrollBarBase>("suiScrollBar", "", place(217, 73, 16, 223, {{"Color", std::int64_t{0x00F5F5F5}},
+                                                                        {"Enabled", false},
+                                                                        {"LargeChange", std::int64_t{2}},
+                                                                        {"Max", std::int64_t{1}},
+                                                                        {"PageSize", std::int64_t{2}},
+                                                                        {"SmallChange", std::int64_t{5}},
+                                                                        {"Visible", false}})),
+    };
+}
+
+
+}  // namespace
+
+TfrmMain_Trimwell::TfrmMain_Trimwell(TComponent* owner) : TForm(owner) {
+    SetName("frmMain_Trimwell");
+    ApplyProperties(*this,
+                    {{"ClientWidth", std::int64_t{500}},
+                     {"ClientHeight", std::int64_t{368}},
+                     {"Color", kPanelColor},
+                     {"Font.Name", std::string("Tahoma")},
+                     {"Font.Height", std::int64_t{-11}},
+                     {"Font.Color", std::int64_t{clWindowText}},
+                     {"Caption", std::string("Corvane - Trimwell")},
+                     {"Scaled", false}},
+                    *this);
+    imgTreeIcos = &Add<TImageList>();
+    imgTreeIcos->SetName("imgTreeIcos");
+    imgTreeIcos->LoadStrip(kTreeIconsName, 16);
+    LoadLayout(*this, mainLayout());
+    bindControls();
+    fsxCfgTree->SetImages(imgTreeIcos->Handle());
+    bindEvents();
+    frmMain_Trimwell = this;
+}
+
+void TfrmMain_Trimwell::CreateParams(TCreateParams& params) {
+    TForm::CreateParams(params);
+    params.className = L"TfrmMain_Trimwell";
+}
+
+void TfrmMain_Trimwell::bindControls() {
+    suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
+    imgKey = FindAs<TImage>(*this, "imgKey");
+    imgSection = FindAs<TImage>(*this, "imgSection");
+    btnClose = FindAs<TPictureButton>(*this, "btnClose");
+    btnMinimize = FindAs<TPictureButton>(*this, "btnMinimize");
+    lbMainTitle = FindAs<TLabel>(*this, "lbMainTitle");
+    lbCorvane = FindAs<TLabel>(*this, "lbCorvane");
+    lblSection = FindAs<TLabel>(*this, "lblSection");
+    lbKey = FindAs<TLabel>(*this, "lbKey");
+    imgValue = FindAs<TImage>(*this, "imgValue");
+    lbGbSection = FindAs<TLabel>(*this, "lbGbSection");
+    lbGbKey = FindAs<TLabel>(*this, "lbGbKey");
+    lbGbValue = FindAs<TLabel>(*this, "lbGbValue");
+    Label1 = FindAs<TLabel>(*this, "Label1");
+    blLoadedAcft = FindAs<TLoadedAircraftLabel>(*this, "blLoadedAcft");
+    btnCloseMain = FindAs<TButton>(*this, "btnCloseMain");
+    btnSave = FindAs<TButton>(*this, "btnSave");
+    btnExitFSX = FindAs<TButton>(*this, "btnExitFSX");
+    fsxCfgTree = FindAs<TTreeView>(*this, "fsxCfgTree");
+    edValue = FindAs<TEdit>(*this, "edValue");
+    btnOpen = FindAs<TButton>(*this, "btnOpen");
+    suiScrollBar = FindAs<TScrollBarBase>(*this, "suiScrollBar");
+}
+
+void TfrmMain_Trimwell::bindEvents() {
+    OnCreate = [this](TComponent& s) { FormCreate(s); };
+    OnShow = [this](TComponent& s) { FormShow(s); };
+    fsxCfgTree->OnClick = [this](TComponent& s) { fsxCfgTreeClick(s); };
+    fsxCfgTree->OnKeyDown = [this](TComponent& s, WORD& key, TShiftState shift) { fsxCfgTreeKeyDown(s, key, shift); };
+    btnSave->OnClick = [this](TComponent& s) { btnSaveClick(s); };
+    btnOpen->OnClick = [this](TComponent& s) { btnOpenClick(s); };
+    btnExitFSX->OnClick = [this](TComponent& s) { btnExitFSXClick(s); };
+    btnCloseMain->OnClick = [this](TComponent& s) { btnCloseMainClick(s); };
+    btnClose->OnClick = [this](TComponent& s) { btnCloseClick(s); };
+    btnMinimize->OnClick = [this](TComponent& s) { btnMinimizeClick(s); };
+    lbCorvane->OnMouseEnter = [this](TComponent& s) { lbCorvaneMouseEnter(s); };
+    lbCorvane->OnMouseLeave = [this](TComponent& s) { lbCorvaneMouseLeave(s); };
+    lbCorvane->OnClick = [this](TComponent& s) { lbCorvaneClick(s); };
+}
+
+void TfrmMain_Trimwell::FormCreate(TComponent&) { ClearEditFields(); }
+
+void TfrmMain_Trimwell::FormShow(TComponent&) {
+    CfgFileName = GetFSXPath() + kDefaultAircraft;
+    if (!FileExists(CfgFileName)) return;
+    ReloadConfig();
+    fsxCfgTree->Show();
+    suiScrollBar->Show();
+}
+
+void TfrmMain_Trimwell::ClearEditFields() {
+    lblSection->SetCaption("");
+    lbKey->SetCaption("");
+    edValue->SetText("");
+}
+
+void TfrmMain_Trimwell::SetLoadedAircraftTitle(const std::string& title) {
+    blLoadedAcft->SetCaption(kLoadedAircraftPrefix + title);
+}
+
+void TfrmMain_Trimwell::LoadConfig() {
+    const TIniFile file(CfgFileName);
+    FillTreeFromIni(*fsxCfgTree, file, true);
+    SetLoadedAircraftTitle(file.ReadValue("fltsim.0", "title", "(None)"));
+}
+
+void TfrmMain_Trimwell::ReloadConfig() {
+    fsxCfgTree->Clear();
+    ClearEditFields();
+    if (FileExists(CfgFileName))
+        LoadConfig();
+    else
+        ShowMessageDialog("Ooops...", LoadResourceString(kFileNotFoundText), "&OK", true);
+    StyleTree();
+}
+
+void TfrmMain_Trimwell::StyleTree() {
+    TTreeView& tree = *fsxCfgTree;
+    const int count = tree.Count();
+    // Every node in depth-first order, as indexes 0..count-1 would give them, without walking
+    // from the root for each index.
+    TTreeView::Node node = count > 0 ? tree.NodeAt(0) : nullptr;
+    for (int i = 0; i < count && node != nullptr; ++i) {
+        if (tree.HasChildren(node)) SetNodeBold(tree, node, true);
+        suiScrollBar->SetPosition(10);
+        suiScrollBar->SetPosition(0);
+        ShowScrollBar(tree.Handle(), SB_HORZ, FALSE);
+        node = tree.NextInOrder(node);
+    }
+    tree.SetDoubleBuffered(true);
+}
+
+void TfrmMain_Trimwell::ShowMessageDialog(const std::string& heading, const std::string& message,
+                                          const std::string& buttonCaption, bool modal) {
+    frmDialog->hdgLabel->SetCaption(heading);
+    frmDialog->msgLabel->SetCaption(message);
+    frmDialog->btnCloseMain->SetCaption(buttonCaption);
+    frmDialog->btnCloseMain->SetVisible(modal);
+    frmDialog->imgError->SetVisible(modal);
+    if (modal)
+        frmDialog->ShowModal();
+    else
+        frmDialog->Show();
+}
+
+void TfrmMain_Trimwell::fsxCfgTreeClick(TComponent&) {
+    const TTreeView::Node node = fsxCfgTree->Selected();
+    const TTreeView::Node parent = fsxCfgTree->ParentOf(node);
+    if (parent == nullptr) {
+        ClearEditFields();
+        return;
+    }
+    const std::string section = fsxCfgTree->NodeText(parent);
+    const std::string key = fsxCfgTree->NodeText(node);
+    const std::string value = ReadCfgValue(section, key);
+    lblSection->SetCaption(section);
+    lbKey->SetCaption(key);
+    edValue->SetText(value);
+}
+
+void TfrmMain_Trimwell::fsxCfgTreeKeyDown(TComponent& sender, WORD& key, TShiftState) {
+    if (key == VK_RETURN) fsxCfgTreeClick(sender);
+}
+
+void TfrmMain_Trimwell::btnSaveClick(TComponent&) {
+    PlayClickSound();
+    try {
+        if (edValue->Text().empty()) {
+            ShowMessageDialog("Value Box Blank...", "\r\nNothing entered, nothing saved!", "", false);
+            PauseWithMessages(1500);
+            frmDialog->Close();
+            return;
+        }
+        const TTreeView::Node node = fsxCfgTree->Selected();
+        const TTreeView::Node parent = fsxCfgTree->ParentOf(node);
+        if (parent == nullptr) throw std::runtime_error("The selection is not a key");
+        const std::string section = fsxCfgTree->NodeText(parent);
+        const std::string key = fsxCfgTree->NodeText(node);
+        const std::string value = edValue->Text();
+        WriteCfgValue(section, key, value);
+        ShowMessageDialog("Saved...", "\r\nThe edited value has been saved!", "", false);
+        PauseWithMessages(2000);
+        if (section == "fltsim.0" && key == "title") SetLoadedAircraftTitle(value);
+        frmDialog->Close();
+    } catch (const std::exception&) {
+        Platform().messageBox(nullptr, "Unable to save CFG file! (May be in use)", "Corvane", MB_ICONERROR | MB_OK);
+    }
+}
+
+void TfrmMain_Trimwell::btnOpenClick(TComponent&) {
+    OpenFileRequest request;
+    request.title = L"Select your Aircraft CFG file";
+    request.filterText = L"Aircraft CFG files (*.cfg)";
+    request.filterPattern = L"*.cfg";
+    request.initialDir = Utf8ToWide(GetFSXPath() + kAircraftFolder);
+    request.flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    const std::optional<std::wstring> chosen = Platform().openFile(Handle(), request);
+    if (!chosen) return;
+    CfgFileName = WideToUtf8(*chosen);
+    fsxCfgTree->Hide();
+    suiScrollBar->Hide();
+    PauseWithMessages(1000);
+    ReloadConfig();
+    PauseWithMessages(1000);
+    fsxCfgTree->Show();
+    suiScrollBar->Show();
+}
+
+void TfrmMain_Trimwell::btnExitFSXClick(TComponent&) {
+    PlayClickSound();
+    const std::string program = GetFSXPath() + kSimulatorProgram;
+    if (FileExists(program))
+        Platform().shellOpen(program);
+    else
+        ShowMessageDialog("Hmmmm...", LoadResourceString(kSimulatorNotFoundText), "&OK", true);
+    Close();
+}
+
+void TfrmMain_Trimwell::btnCloseMainClick(TComponent&) {
+    PlayClickSound();
+    Close();
+}
+
+void TfrmMain_Trimwell::btnCloseClick(TComponent& sender) { btnCloseMainClick(sender); }
+
+void TfrmMain_Trimwell::btnMinimizeClick(TComponent&) {
+    PlayClickSound();
+    Application().Minimize();
+}
+
+void TfrmMain_Trimwell::lbCorvaneMouseEnter(TComponent&) { lbCorvane->SetFontStyle(fsBold | fsUnderline); }
+
+void TfrmMain_Trimwell::lbCorvaneMouseLeave(TComponent&) { lbCorvane->SetFontStyle(fsBold); }
+
+void TfrmMain_Trimwell::lbCorvaneClick(TComponent&) { Platform().shellOpen(kMakerPage); }
+
+}  // namespace trimwell

@@ -1,0 +1,614 @@
+#include "framework/Controls_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/Forms_win.h"
+#include "framework/WinUtf.h"
+
+namespace trimwell {
+
+namespace {
+
+constexpr wchar_t kControlProperty[] = L"TrimwellControl";
+constexpr wchar_t kDefaultClass[] = L"TrimwellControl";
+
+TShiftState currentShift(WPARAM mouseFlags) {
+    TShiftState s = static_cast<TShiftState>(mouseFlags & 0xFFFF);
+    if (GetKeyState(VK_MENU) < 0) s |= shiftAlt;
+    if (GetKeyState(VK_SHIFT) < 0) s |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0) s |= MK_CONTROL;
+    return s;
+}
+
+HCURSOR cursorHandle(TCursor c) {
+    switch (c) {
+        case crHandPoint: return LoadCursorW(nullptr, IDC_HAND);
+        case crArrow: return LoadCursorW(nullptr, IDC_ARROW);
+        default:
+            if (c > 0) return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c));
+            return nullptr;
+    }
+}
+
+bool inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- TControl
+
+TControl::TControl(TComponent* owner) : TPersistentComponent(owner) {}
+
+TControl::~TControl() {
+    if (parent_ != nullptr) parent_->removeControl(*this);
+}
+
+const PropertyTable& TControl::StaticPublished() {
+    static const PropertyTable table = {
+        Prop<TControl>("Left", &TControl::SetLeft),
+        Prop<TControl>("Top", &TControl::SetTop),
+        Prop<TControl>("Width", &TControl::SetWidth),
+        Prop<TControl>("Height", &TControl::SetHeight),
+        Prop<TControl>("Constraints.MinWidth", &TControl::SetMinWidth),
+        Prop<TControl>("Constraints.MaxWidth", &TControl::SetMaxWidth),
+        Prop<TControl>("Constraints.MinHeight", &TControl::SetMinHeight),
+        Prop<TControl>("Constraints.MaxHeight", &TControl::SetMaxHeight),
+        Prop<TControl>("Caption", &TControl::SetCaption),
+        Prop<TControl>("Color", &TControl::SetColor),
+        Prop<TControl>("Cursor", &TControl::SetCursor),
+        Prop<TControl>("Font.Color", &TControl::SetFontColor),
+        Prop<TControl>("Font.Height", &TControl::SetFontHeight),
+        Prop<TControl>("Font.Name", &TControl::SetFontName),
+        Prop<TControl>("Font.Style", &TControl::SetFontStyle),
+        Prop<TControl>("Hint", &TControl::SetHint),
+        Prop<TControl>("ParentFont", &TControl::SetParentFont),
+        Prop<TControl>("ShowHint", &TControl::SetShowHint),
+        Prop<TControl>("Visible", &TControl::SetVisible),
+        Prop<TControl>("Enabled", &TControl::SetEnabled),
+    };
+    return table;
+}
+const PropertyTable& TControl::Published() const { return StaticPublished(); }
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (minWidth_ > 0) width = std::max(width, minWidth_);
+    if (maxWidth_ > 0) width = std::min(width, maxWidth_);
+    if (minHeight_ > 0) height = std::max(height, minHeight_);
+    if (maxHeight_ > 0) height = std::min(height, maxHeight_);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    Invalidate();  // the old area
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    BoundsChanged();
+    Invalidate();
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    if (parent_ != nullptr) {
+        Invalidate();
+        parent_->removeControl(*this);
+    }
+    parent_ = parent;
+    if (parent_ != nullptr) {
+        parent_->insertControl(*this);
+        if (parentFont_) ParentFontChanged(parent_->Font().Spec());
+        Invalidate();
+    }
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* p = dynamic_cast<TWinControl*>(parent)) SetParent(p);
+}
+
+TForm* TControl::ParentForm() const {
+    const TControl* c = this;
+    while (c->parent_ != nullptr) c = c->parent_;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+bool TControl::Showing() const {
+    for (const TControl* c = this; c != nullptr; c = c->parent_)
+        if (!c->visible_) return false;
+    return true;
+}
+
+void TControl::SetVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    VisibleChanged();
+    Invalidate();
+}
+
+void TControl::SetEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    EnabledChanged();
+}
+
+void TControl::SetColor(TColor c) {
+    if (c == color_) return;
+    color_ = c;
+    ColorChanged();
+}
+
+void TControl::SetFont(const TFontSpec& spec) {
+    parentFont_ = false;
+    if (spec == font_.Spec()) return;
+    font_.Assign(spec);
+    FontChanged();
+}
+
+void TControl::SetParentFont(bool v) {
+    parentFont_ = v;
+    if (v && parent_ != nullptr) ParentFontChanged(parent_->Font().Spec());
+}
+
+void TControl::ParentFontChanged(const TFontSpec& spec) {
+    if (!parentFont_ || spec == font_.Spec()) return;
+    font_.Assign(spec);
+    FontChanged();
+}
+
+void TControl::SetText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    TextChanged();
+}
+
+void TControl::Invalidate() {
+    if (parent_ != nullptr) parent_->InvalidateChild(BoundsRect());
+}
+
+void TControl::Update() {
+    for (TControl* c = this; c != nullptr; c = c->parent_)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && w->HandleAllocated()) {
+            UpdateWindow(w->handle_.get());
+            return;
+        }
+}
+
+void TControl::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
+    if (OnMouseDown) OnMouseDown(*this, b, s, x, y);
+}
+void TControl::MouseMove(TShiftState s, int x, int y) {
+    if (OnMouseMove) OnMouseMove(*this, s, x, y);
+}
+void TControl::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+    if (OnMouseUp) OnMouseUp(*this, b, s, x, y);
+}
+void TControl::MouseEnter() {
+    mouseInside_ = true;
+    if (OnMouseEnter) OnMouseEnter(*this);
+}
+void TControl::MouseLeave() {
+    mouseInside_ = false;
+    if (OnMouseLeave) OnMouseLeave(*this);
+}
+void TControl::Click() {
+    if (OnClick) OnClick(*this);
+}
+
+void TGraphicControl::Invalidate() { TControl::Invalidate(); }
+
+// ---------------------------------------------------------------- TWinControl
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    for (TControl* c : controls_) c->parent_ = nullptr;
+    controls_.clear();
+    destroyHandle();
+}
+
+const PropertyTable& TWinControl::StaticPublished() {
+    static const PropertyTable table = Inherit(TControl::StaticPublished(), {
+        Prop<TWinControl>("TabOrder", &TWinControl::SetTabOrder),
+        Prop<TWinControl>("TabStop", &TWinControl::SetTabStop),
+    });
+    return table;
+}
+const PropertyTable& TWinControl::Published() const { return StaticPublished(); }
+
+TWinControl* TWinControl::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<TWinControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+    params.className = kDefaultClass;
+    params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (Visible()) params.style |= WS_VISIBLE;
+    if (!Enabled()) params.style |= WS_DISABLED;
+    if (TabStop()) params.style |= WS_TABSTOP;
+}
+
+void TWinControl::HandleNeeded() {
+    if (handle_ || creating_) return;
+    TWinControl* parent = Parent();
+    if (parent != nullptr) {
+        parent->HandleNeeded();
+        if (handle_) return;  // the parent made its children
+    }
+    TCreateParams params;
+    CreateParams(params);
+    if (parent != nullptr) params.parent = parent->handle_.get();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExW(instance, params.className.c_str(), &existing)) {
+        WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = OwnClassProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        wc.lpszClassName = params.className.c_str();
+        RegisterClassExW(&wc);
+    }
+    creating_ = true;
+    const std::wstring text = AnsiToWide(Text());
+    const HWND hwnd = CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), params.style, Left(),
+                                      Top(), Width(), Height(), params.parent, nullptr, instance, this);
+    creating_ = false;
+    if (hwnd == nullptr) return;
+    if (!handle_) {  // a platform class: no WM_NCCREATE of ours ran
+        handle_.reset(hwnd);
+        SetPropW(hwnd, kControlProperty, this);
+    }
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != OwnClassProc) {
+        SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        subclassed_ = true;
+    }
+    CreateWnd();
+}
+
+void TWinControl::CreateWnd() {
+    if (PaintsItself()) SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+}
+
+void TWinControl::destroyHandle() {
+    if (!handle_) return;
+    const HWND hwnd = handle_.get();
+    if (subclassed_) RemoveWindowSubclass(hwnd, SubclassProc, 1);
+    subclassed_ = false;
+    RemovePropW(hwnd, kControlProperty);
+    handle_.reset();
+}
+
+LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        auto* control = static_cast<TWinControl*>(cs->lpCreateParams);
+        if (control != nullptr) {
+            control->handle_.reset(hwnd);
+            SetPropW(hwnd, kControlProperty, control);
+        }
+    }
+    TWinControl* control = FromHandle(hwnd);
+    if (control == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, kControlProperty);
+        control->handle_.release();
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return Dispatch(*control, msg, wp, lp);
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    auto* control = reinterpret_cast<TWinControl*>(ref);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, SubclassProc, 1);
+        RemovePropW(hwnd, kControlProperty);
+        control->subclassed_ = false;
+        control->handle_.release();
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    return Dispatch(*control, msg, wp, lp);
+}
+
+LRESULT TWinControl::Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM lp) {
+    try {
+        return control.WndProc(msg, wp, lp);
+    } catch (const std::exception& e) {
+        // Whatever an action did not handle ends that action here; the program goes on.
+        if (HasApplication()) Application().ShowException(e);
+        return 0;
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    const HWND hwnd = handle_.get();
+    return subclassed_ ? DefSubclassProc(hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool TWinControl::KeyDown(WORD& key, TShiftState shift) {
+    TForm* form = ParentForm();
+    if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyDown) {
+        form->OnKeyDown(*form, key, shift);
+        if (key == 0) return true;
+    }
+    if (OnKeyDown) {
+        OnKeyDown(*this, key, shift);
+        if (key == 0) return true;
+    }
+    if (key == VK_TAB && form != nullptr && (shift & (MK_CONTROL | shiftAlt)) == 0) {
+        form->SelectNext(this, (shift & MK_SHIFT) == 0);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_VSCROLL:
+        case WM_HSCROLL: {
+            const HWND from = msg == WM_NOTIFY ? reinterpret_cast<NMHDR*>(lp)->hwndFrom : reinterpret_cast<HWND>(lp);
+            TWinControl* child = FromHandle(from);
+            LRESULT result = 0;
+            if (child != nullptr && child != this && child->ParentNotify(msg, wp, lp, result)) return result;
+            break;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            WORD key = static_cast<WORD>(wp);
+            if (KeyDown(key, currentShift(0))) return 0;
+            break;
+        }
+        case WM_CHAR:
+            if (wp == L'\t') return 0;  // Tab moved the focus already
+            break;
+        case WM_SYSCHAR:
+            if (TForm* form = ParentForm(); form != nullptr && form->DialogChar(static_cast<wchar_t>(wp))) return 0;
+            break;
+        case WM_SETFOCUS:
+            if (TForm* form = ParentForm(); form != nullptr && form != this) form->SetActiveControl(this);
+            if (OnEnter) OnEnter(*this);
+            break;
+        case WM_KILLFOCUS:
+            if (OnExit) OnExit(*this);
+            break;
+        case WM_ERASEBKGND:
+            if (!PaintsItself()) return 1;
+            break;
+        case WM_PAINT:
+            if (!PaintsItself()) {
+                if (wp != 0) {
+                    PaintWindow(reinterpret_cast<HDC>(wp));
+                } else {
+                    const PaintDC dc(handle_.get());
+                    PaintWindow(dc.get());
+                }
+                return 0;
+            }
+            break;
+        case WM_PRINTCLIENT:
+            if (!PaintsItself()) {
+                PaintWindow(reinterpret_cast<HDC>(wp));
+                return 0;
+            }
+            break;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSELEAVE:
+            if (!PaintsItself()) {
+                routeMouse(msg, wp, lp);
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (!PaintsItself() && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == handle_.get()) {
+                POINT p;
+                GetCursorPos(&p);
+                ScreenToClient(handle_.get(), &p);
+                const TGraphicControl* child = graphicChildAt(p.x, p.y);
+                const HCURSOR cursor = cursorHandle(child ? child->Cursor() : Cursor());
+                if (cursor != nullptr) {
+                    ::SetCursor(cursor);
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lp) != handle_.get()) {
+                captured_ = nullptr;
+                selfPressed_ = false;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+TGraphicControl* TWinControl::graphicChildAt(int x, int y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        auto* g = dynamic_cast<TGraphicControl*>(*it);
+        if (g != nullptr && g->Visible() && g->Enabled() && inside(g->BoundsRect(), x, y)) return g;
+    }
+    return nullptr;
+}
+
+void TWinControl::setHover(TGraphicControl* hover) {
+    if (hover == hover_) return;
+    TGraphicControl* old = std::exchange(hover_, hover);
+    if (old != nullptr) old->MouseLeave();
+    if (hover_ != nullptr) hover_->MouseEnter();
+}
+
+void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    const TShiftState shift = currentShift(wp);
+    const HWND hwnd = handle_.get();
+    switch (msg) {
+        case WM_MOUSEMOVE: {
+            if (!trackingLeave_) {
+                TRACKMOUSEEVENT tme{};
+                tme.cbSize = sizeof tme;
+                tme.dwFlags = TME_LEAVE;
+                tme.hwndTrack = hwnd;
+                trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
+                MouseEnter();
+            }
+            setHover(captured_ != nullptr ? (inside(captured_->BoundsRect(), x, y) ? captured_ : nullptr)
+                                          : graphicChildAt(x, y));
+            TControl* target = captured_ != nullptr ? captured_ : static_cast<TControl*>(hover_);
+            if (target != nullptr)
+                target->MouseMove(shift, x - target->Left(), y - target->Top());
+            else
+                MouseMove(shift, x, y);
+            break;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            SetCapture(hwnd);
+            if (TGraphicControl* child = graphicChildAt(x, y)) {
+                captured_ = child;
+                child->MouseDown(TMouseButton::mbLeft, shift, x - child->Left(), y - child->Top());
+            } else {
+                selfPressed_ = true;
+                MouseDown(TMouseButton::mbLeft, shift, x, y);
+            }
+            break;
+        case WM_LBUTTONUP: {
+            TGraphicControl* child = std::exchange(captured_, nullptr);
+            const bool self = std::exchange(selfPressed_, false);
+            if (GetCapture() == hwnd) ReleaseCapture();
+            if (child != nullptr) {
+                child->MouseUp(TMouseButton::mbLeft, shift, x - child->Left(), y - child->Top());
+                if (inside(child->BoundsRect(), x, y)) child->Click();
+            } else if (self) {
+                MouseUp(TMouseButton::mbLeft, shift, x, y);
+                if (inside(ClientRect(), x, y)) Click();
+            }
+            break;
+        }
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            setHover(nullptr);
+            MouseLeave();
+            break;
+        default:
+            break;
+    }
+}
+
+void TWinControl::insertControl(TControl& c) { controls_.push_back(&c); }
+
+void TWinControl::removeControl(TControl& c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &c), controls_.end());
+    if (hover_ == &c) hover_ = nullptr;
+    if (captured_ == &c) captured_ = nullptr;
+}
+
+void TWinControl::SetTabOrder(int v) {
+    tabOrder_ = v;
+    tabStop_ = true;
+    if (handle_) SetWindowLongPtrW(handle_.get(), GWL_STYLE, GetWindowLongPtrW(handle_.get(), GWL_STYLE) | WS_TABSTOP);
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_.get(); }
+
+void TWinControl::SetFocus() {
+    HandleNeeded();
+    if (handle_) ::SetFocus(handle_.get());
+}
+
+std::vector<TWinControl*> TWinControl::TabList() const {
+    std::vector<TWinControl*> list;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && w->tabStop_) list.push_back(w);
+    std::stable_sort(list.begin(), list.end(), [](auto* a, auto* b) { return a->tabOrder_ < b->tabOrder_; });
+    return list;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::BoundsChanged() {
+    if (handle_) SetWindowPos(handle_.get(), nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetText(std::string text) {
+    if (text == Text()) return;
+    TControl::SetText(std::move(text));
+    if (handle_) SetWindowTextW(handle_.get(), AnsiToWide(Text()).c_str());
+}
+
+void TWinControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_.get(), nullptr, TRUE);
+}
+
+void TWinControl::InvalidateChild(const RECT& r) {
+    if (handle_) InvalidateRect(handle_.get(), &r, FALSE);
+}
+
+void TWinControl::VisibleChanged() {
+    if (!handle_) {
+        if (Visible() && Parent() != nullptr && Parent()->HandleAllocated()) HandleNeeded();
+        return;
+    }
+    ShowWindow(handle_.get(), Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::EnabledChanged() {
+    if (handle_) EnableWindow(handle_.get(), Enabled());
+    Invalidate();
+}
+
+void TWinControl::FontChanged() {
+    if (handle_ && PaintsItself()) SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    for (TControl* c : controls_) c->ParentFontChanged(Font().Spec());
+    Invalidate();
+}
+
+void TWinControl::ColorChanged() { Invalidate(); }
+
+void TWinControl::PaintWindow(HDC dc) {
+    TCanvas canvas(dc);
+    canvas.FillRect(ClientRect(), Color());
+    PaintGraphicChildren(dc, ClientRect());
+}
+
+void TWinControl::PaintGraphicChildren(HDC dc, const RECT& dirty) {
+    for (TControl* c : controls_) {
+        auto* g = dynamic_cast<TGraphicControl*>(c);
+        if (g == nullptr || !g->Visible()) continue;
+        RECT r = g->BoundsRect(), overlap;
+        if (!IntersectRect(&overlap, &r, &dirty)) continue;
+        const SavedDC saved(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+        TCanvas canvas(dc);
+        g->Paint(canvas);
+    }
+}
+
+void TCustomControl::Paint(TCanvas& canvas) { canvas.FillRect(ClientRect(), Color()); }
+
+void TCustomControl::PaintWindow(HDC dc) {
+    OffscreenBuffer buffer(dc, Width(), Height());
+    TCanvas canvas(buffer.dc());
+    Paint(canvas);
+    PaintGraphicChildren(buffer.dc(), ClientRect());
+    buffer.CopyTo(dc, 0, 0);
+}
+
+}  // namespace trimwell

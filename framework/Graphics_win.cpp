@@ -1,0 +1,85 @@
+#include "framework/Graphics_win.h"
+
+#include "framework/WinUtf.h"
+
+namespace trimwell {
+
+OffscreenBuffer::OffscreenBuffer(HDC reference, int width, int height)
+    : width_(width > 0 ? width : 1), height_(height > 0 ? height : 1),
+      dc_(CreateCompatibleDC(reference)),
+      bitmap_(CreateCompatibleBitmap(reference, width_, height_)) {
+    if (dc_ && bitmap_) oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+void OffscreenBuffer::CopyTo(HDC target, int x, int y) const {
+    BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+UniqueBitmap LoadBitmapResource(const std::string& name) {
+    const std::wstring wide = AnsiToWide(name);
+    return UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), wide.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+COLORREF ColorToRGB(TColor color) {
+    if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
+    return static_cast<COLORREF>(color & 0x00FFFFFFu);
+}
+
+UniqueFont CreateFontFrom(const TFontSpec& spec) {
+    LOGFONTW lf{};
+    lf.lfHeight = spec.height;
+    lf.lfWeight = (spec.style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (spec.style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (spec.style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (spec.style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = AnsiToWide(spec.name);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+void TFont::Assign(const TFontSpec& spec) {
+    const bool gdiChange = spec.name != spec_.name || spec.height != spec_.height || spec.style != spec_.style;
+    spec_ = spec;
+    if (gdiChange) handle_.reset();
+}
+
+HFONT TFont::Handle() const {
+    if (!handle_) handle_ = CreateFontFrom(spec_);
+    return handle_.get();
+}
+
+void TCanvas::FillRect(const RECT& r, TColor color) const {
+    if (color == clNone) return;
+    const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    ::FillRect(dc_, &r, brush.get());
+}
+
+void TCanvas::FrameRect(const RECT& r, TColor color) const {
+    if (color == clNone) return;
+    const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    ::FrameRect(dc_, &r, brush.get());
+}
+
+int TCanvas::DrawText(std::string_view text, RECT& r, UINT format, const TFont& font) const {
+    return DrawTextW(AnsiToWide(text), r, format, font);
+}
+
+int TCanvas::DrawTextW(std::wstring_view text, RECT& r, UINT format, const TFont& font) const {
+    const SelectGuard selected(dc_, font.Handle());
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, ColorToRGB(font.Spec().color));
+    return ::DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &r, format);
+}
+
+SIZE TCanvas::TextExtent(std::string_view text, const TFont& font) const {
+    const SelectGuard selected(dc_, font.Handle());
+    const std::wstring wide = AnsiToWide(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size;
+}
+
+}  // namespace trimwell

@@ -1,0 +1,61 @@
+#include "framework/Platform_win.h"
+
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "framework/WinUtf.h"
+
+namespace trimwell {
+
+namespace {
+
+int realMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    return MessageBoxW(owner, AnsiToWide(text).c_str(), AnsiToWide(caption).c_str(), type);
+}
+
+std::optional<std::wstring> realOpenFile(HWND owner, const OpenFileRequest& request) {
+    // Filter: shown text, pattern, then an empty pair.
+    std::wstring filter = request.filterText;
+    filter.push_back(L'\0');
+    filter += request.filterPattern;
+    filter.push_back(L'\0');
+    filter.push_back(L'\0');
+    // Room for the longest path the system accepts.
+    std::vector<wchar_t> file(32768, L'\0');
+    request.fileName.copy(file.data(), std::min(request.fileName.size(), file.size() - 1));
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+    ofn.lpstrTitle = request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+    ofn.Flags = request.flags;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    return std::wstring(file.data());
+}
+
+void realShellOpen(const std::string& target) {
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void realPlaySound(const std::string& file, UINT flags) { sndPlaySoundA(file.c_str(), flags); }
+
+PlatformCalls defaults() { return {realMessageBox, realOpenFile, realShellOpen, realPlaySound}; }
+
+}  // namespace
+
+PlatformCalls& Platform() {
+    static PlatformCalls calls = defaults();
+    return calls;
+}
+
+void ResetPlatform() { Platform() = defaults(); }
+
+}  // namespace trimwell

@@ -1,0 +1,649 @@
+#include "framework/StdCtrls_win.h"
+
+#include <algorithm>
+#include <map>
+
+#include "framework/Forms_win.h"
+#include "framework/WinUtf.h"
+
+namespace trimwell {
+
+// ---------------------------------------------------------------- TLabel
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 13); }
+
+const PropertyTable& TLabel::StaticPublished() {
+    static const PropertyTable table = Inherit(TGraphicControl::StaticPublished(), {
+        Prop<TLabel>("Alignment", &TLabel::SetAlignment),
+        Prop<TLabel>("Transparent", &TLabel::SetTransparent),
+        Prop<TLabel>("WordWrap", &TLabel::SetWordWrap),
+    });
+    return table;
+}
+const PropertyTable& TLabel::Published() const { return StaticPublished(); }
+
+void TLabel::Paint(TCanvas& canvas) {
+    RECT r = ClientRect();
+    if (!transparent_) canvas.FillRect(r, Color());
+    UINT format = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+    if (alignment_ == TAlignment::taCenter) format |= DT_CENTER;
+    if (alignment_ == TAlignment::taRightJustify) format |= DT_RIGHT;
+    canvas.DrawText(DisplayText(), r, format, Font());
+}
+
+// ---------------------------------------------------------------- TImage
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
+
+const PropertyTable& TImage::StaticPublished() {
+    static const PropertyTable table = Inherit(TGraphicControl::StaticPublished(), {
+        Prop<TImage>("AutoSize", &TImage::SetAutoSize),
+        Prop<TImage>("Picture", &TImage::SetPictureResource),
+        Prop<TImage>("Icon", &TImage::SetIconResource),
+        Prop<TImage>("Stretch", &TImage::SetStretch),
+        Prop<TImage>("TransparentColor", &TImage::SetTransparentColor),
+    });
+    return table;
+}
+const PropertyTable& TImage::Published() const { return StaticPublished(); }
+
+void TImage::SetPictureResource(std::string name) {
+    SetPicture(LoadBitmapResource(name));
+}
+
+void TImage::SetPicture(UniqueBitmap bitmap) {
+    picture_ = std::move(bitmap);
+    SetAutoSize(autoSize_);
+    Invalidate();
+}
+
+void TImage::SetIconResource(std::string name) {
+    const std::wstring wide = AnsiToWide(name);
+    icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), wide.c_str(), IMAGE_ICON, 32, 32, 0)));
+    SetAutoSize(autoSize_);
+    Invalidate();
+}
+
+SIZE TImage::PictureSize() const {
+    if (picture_) {
+        BITMAP bm{};
+        GetObjectW(picture_.get(), sizeof bm, &bm);
+        return {bm.bmWidth, bm.bmHeight};
+    }
+    if (icon_) return {32, 32};
+    return {0, 0};
+}
+
+void TImage::SetAutoSize(bool v) {
+    autoSize_ = v;
+    const SIZE s = PictureSize();
+    if (autoSize_ && s.cx > 0) SetBounds(Left(), Top(), s.cx, s.cy);
+}
+
+void TImage::Paint(TCanvas& canvas) {
+    const HDC dc = canvas.Handle();
+    if (icon_) {
+        DrawIconEx(dc, 0, 0, icon_.get(), 32, 32, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    if (!picture_) return;
+    const SIZE s = PictureSize();
+    const UniqueMemoryDC source(CreateCompatibleDC(dc));
+    const SelectGuard selected(source.get(), picture_.get());
+    const int w = stretch_ ? Width() : s.cx, h = stretch_ ? Height() : s.cy;
+    if (transparentColor_ != clNone) {
+        TransparentBlt(dc, 0, 0, w, h, source.get(), 0, 0, s.cx, s.cy, ColorToRGB(transparentColor_));
+    } else {
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, s.cx, s.cy, SRCCOPY);
+    }
+}
+
+// ---------------------------------------------------------------- TPictureButton
+
+TPictureButton::TPictureButton(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 34, 34); }
+
+const PropertyTable& TPictureButton::StaticPublished() {
+    static const PropertyTable table = Inherit(TGraphicControl::StaticPublished(), {
+        Prop<TPictureButton>("Picture", &TPictureButton::SetPictureResource),
+    });
+    return table;
+}
+const PropertyTable& TPictureButton::Published() const { return StaticPublished(); }
+
+void TPictureButton::SetPictureResource(std::string name) {
+    strip_ = LoadBitmapResource(name);
+    Invalidate();
+}
+
+void TPictureButton::Paint(TCanvas& canvas) {
+    canvas.FillRect(ClientRect(), Color());
+    if (!strip_) return;
+    BITMAP bm{};
+    GetObjectW(strip_.get(), sizeof bm, &bm);
+    const int frameWidth = bm.bmWidth / 3;
+    const int frame = (pressed_ && MouseInControl()) ? 2 : MouseInControl() ? 1 : 0;
+    const UniqueMemoryDC source(CreateCompatibleDC(canvas.Handle()));
+    const SelectGuard selected(source.get(), strip_.get());
+    // The picture sits in the middle of the button.
+    BitBlt(canvas.Handle(), (Width() - frameWidth) / 2, (Height() - bm.bmHeight) / 2, frameWidth, bm.bmHeight,
+           source.get(), frame * frameWidth, 0, SRCCOPY);
+}
+
+void TPictureButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
+    pressed_ = true;
+    Invalidate();
+    TGraphicControl::MouseDown(b, s, x, y);
+}
+
+void TPictureButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+    pressed_ = false;
+    Invalidate();
+    TGraphicControl::MouseUp(b, s, x, y);
+}
+
+void TPictureButton::MouseEnter() {
+    TGraphicControl::MouseEnter();
+    Invalidate();
+}
+
+void TPictureButton::MouseLeave() {
+    TGraphicControl::MouseLeave();
+    Invalidate();
+}
+
+// ---------------------------------------------------------------- TTimer
+
+namespace {
+std::map<UINT_PTR, TTimer*>& liveTimers() {
+    static std::map<UINT_PTR, TTimer*> timers;
+    return timers;
+}
+}  // namespace
+
+TTimer::TTimer(TComponent* owner) : TPersistentComponent(owner) {}
+
+TTimer::~TTimer() {
+    enabled_ = false;
+    restart();
+}
+
+void TTimer::SetInterval(int ms) {
+    if (ms == interval_) return;
+    interval_ = ms;
+    restart();
+}
+
+void TTimer::SetEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    restart();
+}
+
+void TTimer::restart() {
+    if (id_ != 0) {
+        KillTimer(nullptr, id_);
+        liveTimers().erase(id_);
+        id_ = 0;
+    }
+    if (enabled_ && interval_ > 0 && !IsDestroying()) {
+        id_ = SetTimer(nullptr, 0, static_cast<UINT>(interval_), &TTimer::Tick);
+        if (id_ != 0) liveTimers()[id_] = this;
+    }
+}
+
+void CALLBACK TTimer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    const auto it = liveTimers().find(id);
+    if (it == liveTimers().end()) return;
+    TTimer& timer = *it->second;
+    // The system calls this outside any window procedure; an error must not unwind into it.
+    try {
+        if (timer.OnTimer) timer.OnTimer(timer);
+    } catch (const std::exception& e) {
+        if (HasApplication()) Application().ShowException(e);
+    }
+}
+
+// ---------------------------------------------------------------- TButton
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+}
+
+const PropertyTable& TButton::StaticPublished() {
+    static const PropertyTable table = Inherit(TWinControl::StaticPublished(), {
+        Prop<TButton>("ModalResult", &TButton::SetModalResult),
+    });
+    return table;
+}
+const PropertyTable& TButton::Published() const { return StaticPublished(); }
+
+void TButton::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.className = L"BUTTON";
+    params.style |= BS_PUSHBUTTON;
+}
+
+bool TButton::ParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return false;
+    Click();
+    result = 0;
+    return true;
+}
+
+void TButton::Click() {
+    if (modalResult_ != 0)
+        if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
+    TWinControl::Click();
+}
+
+// ---------------------------------------------------------------- TEdit
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+const PropertyTable& TEdit::StaticPublished() {
+    static const PropertyTable table = Inherit(TWinControl::StaticPublished(), {
+        Prop<TEdit>("BorderColor", &TEdit::SetBorderColor),
+        Prop<TEdit>("Text", &TEdit::SetText),
+    });
+    return table;
+}
+const PropertyTable& TEdit::Published() const { return StaticPublished(); }
+
+void TEdit::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.className = L"EDIT";
+    params.style |= ES_AUTOHSCROLL | ES_LEFT | WS_BORDER;
+    params.style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+}
+
+void TEdit::CreateWnd() {
+    TWinControl::CreateWnd();
+    // Values may be long; the edit box takes as much as the profile file can hold.
+    SendMessageW(Handle(), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+}
+
+const std::string& TEdit::Text() {
+    syncText();
+    return Caption();
+}
+
+void TEdit::syncText() {
+    if (!HandleAllocated()) return;
+    const HWND hwnd = Handle();
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, wide.data(), n + 1);
+    wide.resize(static_cast<std::size_t>(std::max(got, 0)));
+    TControl::SetText(WideToAnsi(wide));
+}
+
+bool TEdit::ParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE) {
+        syncText();
+        if (OnChange) OnChange(*this);
+        result = 0;
+        return true;
+    }
+    if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) {
+        const HDC dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, ColorToRGB(Font().Spec().color));
+        SetBkColor(dc, ColorToRGB(Color()));
+        if (!background_) background_.reset(CreateSolidBrush(ColorToRGB(Color())));
+        result = reinterpret_cast<LRESULT>(background_.get());
+        return true;
+    }
+    return false;
+}
+
+void TEdit::ColorChanged() {
+    background_.reset();
+    TWinControl::ColorChanged();
+}
+
+LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCPAINT && borderColor_ != clNone) {
+        // The plain border in the colour of the layout instead of the system's.
+        const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+        const HDC dc = GetWindowDC(Handle());
+        RECT box{0, 0, Width(), Height()};
+        TCanvas(dc).FrameRect(box, borderColor_);
+        ReleaseDC(Handle(), dc);
+        return r;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+// ---------------------------------------------------------------- TScrollBarBase
+
+TScrollBarBase::TScrollBarBase(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 16, 185); }
+
+const PropertyTable& TScrollBarBase::StaticPublished() {
+    static const PropertyTable table = {
+        Prop<TScrollBarBase>("LineButton", &TScrollBarBase::SetLineButton),
+        Prop<TScrollBarBase>("Vertical", &TScrollBarBase::SetVertical),
+        Prop<TScrollBarBase>("Max", &TScrollBarBase::SetMax),
+        Prop<TScrollBarBase>("Min", &TScrollBarBase::SetMin),
+        Prop<TScrollBarBase>("Position", &TScrollBarBase::SetPosition),
+        Prop<TScrollBarBase>("SmallChange", &TScrollBarBase::SetSmallChange),
+        Prop<TScrollBarBase>("LargeChange", &TScrollBarBase::SetLargeChange),
+        Prop<TScrollBarBase>("PageSize", &TScrollBarBase::SetPageSize),
+    };
+    static const PropertyTable all = [] {
+        PropertyTable t = table;
+        for (const auto& p : TWinControl::StaticPublished()) t.push_back(p);
+        return t;
+    }();
+    return all;
+}
+const PropertyTable& TScrollBarBase::Published() const { return StaticPublished(); }
+
+void TScrollBarBase::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.className = L"SCROLLBAR";
+    params.style |= vertical_ ? SBS_VERT : SBS_HORZ;
+    params.style &= ~static_cast<DWORD>(WS_TABSTOP);
+}
+
+void TScrollBarBase::CreateWnd() {
+    TWinControl::CreateWnd();
+    apply();
+}
+
+void TScrollBarBase::apply() {
+    if (!HandleAllocated()) return;
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+    si.nMin = min_;
+    si.nMax = max_;
+    si.nPage = static_cast<UINT>(std::max(pageSize_, 0));
+    si.nPos = position_;
+    SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+}
+
+void TScrollBarBase::changePosition(int v) {
+    position_ = std::clamp(v, min_, std::max(min_, max_));
+    apply();
+    if (position_ != lastNotified_) {
+        lastNotified_ = position_;
+        if (OnChange) OnChange(*this);
+    }
+}
+
+void TScrollBarBase::SetPosition(int v) {
+    if (v == position_) return;
+    changePosition(v);
+}
+
+void TScrollBarBase::SetMax(int v) {
+    if (v == max_) return;
+    max_ = std::max(v, min_);
+    changePosition(position_);
+}
+
+void TScrollBarBase::SetMin(int v) {
+    if (v == min_) return;
+    min_ = std::min(v, max_);
+    changePosition(position_);
+}
+
+void TScrollBarBase::SetPageSize(int v) {
+    if (v < 0 || v > max_) return;  // a page larger than the range is refused
+    pageSize_ = v;
+    apply();
+}
+
+bool TScrollBarBase::ParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg != WM_VSCROLL && msg != WM_HSCROLL) return false;
+    switch (LOWORD(wp)) {
+        case SB_LINEUP: changePosition(position_ - smallChange_); break;
+        case SB_LINEDOWN: changePosition(position_ + smallChange_); break;
+        case SB_PAGEUP: changePosition(position_ - pageSize_); break;
+        case SB_PAGEDOWN: changePosition(position_ + pageSize_); break;
+        case SB_TOP: changePosition(min_); break;
+        case SB_BOTTOM: changePosition(max_); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(Handle(), SB_CTL, &si);
+            changePosition(si.nTrackPos);
+            break;
+        }
+        default: break;
+    }
+    result = 0;
+    return true;
+}
+
+// ---------------------------------------------------------------- TTreeView
+
+TTreeView::TTreeView(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 121, 97);
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+const PropertyTable& TTreeView::StaticPublished() {
+    static const PropertyTable table = Inherit(TWinControl::StaticPublished(), {
+        Prop<TTreeView>("AutoExpand", &TTreeView::SetAutoExpand),
+        Prop<TTreeView>("HideSelection", &TTreeView::SetHideSelection),
+        Prop<TTreeView>("HotTrack", &TTreeView::SetHotTrack),
+        Prop<TTreeView>("Indent", &TTreeView::SetIndent),
+        Prop<TTreeView>("ReadOnly", &TTreeView::SetReadOnly),
+        Prop<TTreeView>("ShowButtons", &TTreeView::SetShowButtons),
+        Prop<TTreeView>("ShowLines", &TTreeView::SetShowLines),
+        Prop<TTreeView>("ShowRoot", &TTreeView::SetShowRoot),
+        Prop<TTreeView>("ToolTips", &TTreeView::SetToolTips),
+        RefProp<TTreeView>("ScrollBar", &TTreeView::SetScrollBar),
+    });
+    return table;
+}
+const PropertyTable& TTreeView::Published() const { return StaticPublished(); }
+
+void TTreeView::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.className = WC_TREEVIEWW;
+    params.style |= treeStyle_;
+    params.style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+    params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TTreeView::CreateWnd() {
+    TWinControl::CreateWnd();
+    const HWND h = Handle();
+    TreeView_SetImageList(h, images_, TVSIL_NORMAL);
+    applyIndent();
+    TreeView_SetBkColor(h, ColorToRGB(Color()));
+    TreeView_SetTextColor(h, ColorToRGB(Font().Spec().color));
+    if (doubleBuffered_) TreeView_SetExtendedStyle(h, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
+}
+
+namespace {
+// A click reaches OnClick once the tree has moved its selection to the clicked node.
+constexpr UINT kDeferredClick = WM_APP + 0x101;
+}  // namespace
+
+bool TTreeView::ParentNotify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lp)->code != NM_CLICK) return false;
+    PostMessageW(Handle(), kDeferredClick, 0, 0);
+    result = 0;
+    return true;
+}
+
+LRESULT TTreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kDeferredClick) {
+        Click();
+        return 0;
+    }
+    const LRESULT result = TWinControl::WndProc(msg, wp, lp);
+    switch (msg) {
+        case WM_PAINT:
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+        case WM_SIZE:
+        case TVM_DELETEITEM:
+            SyncScrollBar();
+            break;
+        default:
+            break;
+    }
+    return result;
+}
+
+void TTreeView::SetScrollBar(TScrollBarBase* bar) {
+    if (bar == scrollBar_) return;
+    if (scrollBar_ != nullptr) scrollBar_->OnChange = nullptr;
+    scrollBar_ = bar;
+    if (scrollBar_ == nullptr) return;
+    FreeNotification(scrollBar_);
+    scrollBar_->OnChange = [this](TComponent&) {
+        if (syncing_ || !HandleAllocated()) return;
+        SendMessageW(Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, scrollBar_->Position()), 0);
+        SyncScrollBar();
+    };
+    SyncScrollBar();
+}
+
+void TTreeView::SyncScrollBar() {
+    if (scrollBar_ == nullptr || syncing_ || !HandleAllocated()) return;
+    syncing_ = true;
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    int maxPosition = 0, position = 0;
+    if ((GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VSCROLL) && GetScrollInfo(Handle(), SB_VERT, &si)) {
+        maxPosition = std::max(0, si.nMax - static_cast<int>(std::max(si.nPage, 1u)) + 1);
+        position = si.nPos;
+    }
+    scrollBar_->SetMax(maxPosition);
+    scrollBar_->SetPosition(position);
+    scrollBar_->SetEnabled(maxPosition > 0);
+    syncing_ = false;
+}
+
+void TTreeView::Notification(TComponent& component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && &component == scrollBar_) scrollBar_ = nullptr;
+}
+
+void TTreeView::ColorChanged() {
+    if (HandleAllocated()) TreeView_SetBkColor(Handle(), ColorToRGB(Color()));
+}
+
+void TTreeView::setStyleBit(DWORD bit, bool on) {
+    treeStyle_ = on ? (treeStyle_ | bit) : (treeStyle_ & ~bit);
+    if (!HandleAllocated()) return;
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit)));
+}
+
+void TTreeView::applyIndent() {
+    if (HandleAllocated()) TreeView_SetIndent(Handle(), indent_);
+}
+
+void TTreeView::SetImages(HIMAGELIST images) {
+    images_ = images;
+    if (HandleAllocated()) TreeView_SetImageList(Handle(), images_, TVSIL_NORMAL);
+}
+
+void TTreeView::SetDoubleBuffered(bool v) {
+    doubleBuffered_ = v;
+    if (HandleAllocated())
+        TreeView_SetExtendedStyle(Handle(), v ? TVS_EX_DOUBLEBUFFER : 0, TVS_EX_DOUBLEBUFFER);
+}
+
+void TTreeView::Clear() { TreeView_DeleteAllItems(Handle()); }
+
+TTreeView::Node TTreeView::AddChild(Node parent, const std::string& text) {
+    std::wstring wide = AnsiToWide(text);
+    TVINSERTSTRUCTW ins{};
+    ins.hParent = parent ? parent : TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.pszText = wide.data();
+    ins.item.iImage = 0;
+    ins.item.iSelectedImage = 0;
+    return TreeView_InsertItem(Handle(), &ins);
+}
+
+void TTreeView::SetImageIndex(Node node, int index) {
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE;
+    item.hItem = node;
+    item.iImage = index;
+    TreeView_SetItem(Handle(), &item);
+}
+
+namespace {
+TVITEMW queryItem(HWND tree, HTREEITEM node, UINT mask, UINT stateMask = 0) {
+    TVITEMW item{};
+    item.mask = mask;
+    item.hItem = node;
+    item.stateMask = stateMask;
+    TreeView_GetItem(tree, &item);
+    return item;
+}
+}  // namespace
+
+int TTreeView::ImageIndex(Node node) { return queryItem(Handle(), node, TVIF_IMAGE).iImage; }
+int TTreeView::SelectedIndex(Node node) { return queryItem(Handle(), node, TVIF_SELECTEDIMAGE).iSelectedImage; }
+
+int TTreeView::Count() { return static_cast<int>(TreeView_GetCount(Handle())); }
+
+TTreeView::Node TTreeView::NodeAt(int index) {
+    if (index < 0) return nullptr;
+    Node node = TreeView_GetRoot(Handle());
+    for (int i = 0; node != nullptr && i < index; ++i) node = NextInOrder(node);
+    return node;
+}
+
+TTreeView::Node TTreeView::NextInOrder(Node node) {
+    // Depth-first: a node's first child, else the next sibling of it or of its nearest ancestor.
+    const HWND h = Handle();
+    if (Node child = TreeView_GetChild(h, node)) return child;
+    for (Node up = node; up != nullptr; up = TreeView_GetParent(h, up))
+        if (Node next = TreeView_GetNextSibling(h, up)) return next;
+    return nullptr;
+}
+
+bool TTreeView::HasChildren(Node node) { return node != nullptr && TreeView_GetChild(Handle(), node) != nullptr; }
+TTreeView::Node TTreeView::ParentOf(Node node) { return node ? TreeView_GetParent(Handle(), node) : nullptr; }
+
+std::string TTreeView::NodeText(Node node) {
+    if (node == nullptr) return {};
+    // Names are limited only by the profile file; ask with a buffer that can hold any of them.
+    std::wstring buffer(4096, L'\0');
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = node;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    TreeView_GetItem(Handle(), &item);
+    return WideToAnsi(std::wstring(item.pszText));
+}
+
+TTreeView::Node TTreeView::Selected() { return TreeView_GetSelection(Handle()); }
+void TTreeView::Select(Node node) { TreeView_SelectItem(Handle(), node); }
+
+UINT TTreeView::State(Node node, UINT mask) { return queryItem(Handle(), node, TVIF_STATE, mask).state & mask; }
+
+void TTreeView::SetState(Node node, UINT state, UINT mask) {
+    TVITEMW item{};
+    item.mask = TVIF_STATE;
+    item.hItem = node;
+    item.state = state;
+    item.stateMask = mask;
+    TreeView_SetItem(Handle(), &item);
+}
+
+bool TTreeView::Expanded(Node node) { return (State(node, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
+
+}  // namespace trimwell

@@ -1,0 +1,250 @@
+#include "config/IniFiles.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "tests/native/config/TempDir.h"
+
+using trimwell::EIniFileException;
+using trimwell::TIniFile;
+using trimwell::TStrings;
+
+namespace {
+
+const std::string kAircraft =
+    "[General]\r\n"
+    "atc_type=CESSNA\r\n"
+    "\r\n"
+    "[fltsim.0]\r\n"
+    "title=Cessna Skyhawk\r\n"
+    "ui_type=\"C172SP\"\r\n"
+    "ui_variation='Red'\r\n"
+    "  texture =  2   // comment stays  \r\n"
+    "empty=\r\n"
+    "\r\n"
+    "[Trusted]\r\n";
+
+TStrings sections(const std::string& path) {
+    TStrings names{"stale"};
+    TIniFile(path).ListSectionNames(names);
+    return names;
+}
+
+TStrings keys(const std::string& path, const std::string& section) {
+    TStrings names{"stale"};
+    TIniFile(path).ListKeyNames(section, names);
+    return names;
+}
+
+std::string read(const std::string& path, const std::string& section, const std::string& key) {
+    return TIniFile(path).ReadValue(section, key, "<default>");
+}
+
+void write(const std::string& path, const std::string& section, const std::string& key, const std::string& value) {
+    TIniFile(path).WriteValue(section, key, value);
+}
+
+}  // namespace
+
+TEST(IniFileReading, ListsSectionsAndKeysInFileOrder) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    EXPECT_EQ(sections(path), (TStrings{"General", "fltsim.0", "Trusted"}));
+    EXPECT_EQ(keys(path, "FLTSIM.0"), (TStrings{"title", "ui_type", "ui_variation", "texture", "empty"}));
+    EXPECT_EQ(keys(path, "Trusted"), TStrings{});
+    EXPECT_EQ(keys(path, "absent"), TStrings{});
+    EXPECT_EQ(sections(dir.file("missing.cfg")), TStrings{});
+}
+
+TEST(IniFileReading, ValuesFollowTheProfileRules) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    EXPECT_EQ(read(path, "FLTSIM.0", "Title"), "Cessna Skyhawk");
+    EXPECT_EQ(read(path, "fltsim.0", "ui_type"), "C172SP");
+    EXPECT_EQ(read(path, "fltsim.0", "ui_variation"), "Red");
+    EXPECT_EQ(read(path, "fltsim.0", "texture"), "2   // comment stays");
+    EXPECT_EQ(read(path, "fltsim.0", "empty"), "");
+    EXPECT_EQ(read(path, "fltsim.0", "absent"), "<default>");
+    EXPECT_EQ(read(path, "absent", "title"), "<default>");
+    EXPECT_EQ(read(dir.file("missing.cfg"), "fltsim.0", "title"), "<default>");
+}
+
+TEST(IniFileReading, OddLinesAndDuplicatesUseFirstOccurrence) {
+    TempDir dir;
+    const auto path = dir.write("odd.cfg",
+                                "orphan=before any section\n"
+                                "[A]\n"
+                                "; comment=not a key\n"
+                                "no equals sign\n"
+                                "=no name\n"
+                                "k=first\n"
+                                "K=second\n"
+                                "  [ Spaced ]  \n"
+                                "x = \"unbalanced\n"
+                                "q=\"\n"
+                                "[a]\n"
+                                "k=other section\n"
+                                "[Unclosed\n"
+                                "u=1");
+    EXPECT_EQ(sections(path), (TStrings{"A", "Spaced", "Unclosed"}));
+    EXPECT_EQ(keys(path, "a"), TStrings{"k"});
+    EXPECT_EQ(read(path, "a", "k"), "first");
+    EXPECT_EQ(read(path, "spaced", "x"), "\"unbalanced");
+    EXPECT_EQ(read(path, "spaced", "q"), "\"");
+    EXPECT_EQ(read(path, "Unclosed", "u"), "1");
+    EXPECT_EQ(read(path, "", "orphan"), "<default>");
+}
+
+TEST(IniFileReading, LongValuesAndNameListsAreCut) {
+    TempDir dir;
+    const std::string longValue(3000, 'v');
+    std::string many;
+    for (int i = 0; i < 2000; ++i) many += "[section_number_" + std::to_string(i) + "]\r\n";
+    const auto path = dir.write("big.cfg", "[s]\r\nk=" + longValue + "\r\n" + many);
+    EXPECT_EQ(read(path, "s", "k"), longValue.substr(0, 2047));
+
+    const TStrings names = sections(path);
+    std::size_t blockBytes = 1;  // the closing zero
+    for (const auto& n : names) blockBytes += n.size() + 1;
+    EXPECT_EQ(blockBytes, TIniFile::NameBlockSize);
+    ASSERT_GT(names.size(), 2u);
+    const std::string& last = names.back();
+    const std::string uncut = "section_number_" + std::to_string(names.size() - 2);
+    EXPECT_LT(last.size(), uncut.size());
+    EXPECT_EQ(uncut.substr(0, last.size()), last);
+    EXPECT_EQ(names[names.size() - 2], "section_number_" + std::to_string(names.size() - 3));
+}
+
+TEST(IniFileReading, ByteOrderMarks) {
+    TempDir dir;
+    const auto utf8 = dir.write("utf8.cfg", "\xEF\xBB\xBF[fltsim.0]\r\ntitle=Bom\r\n");
+    EXPECT_EQ(sections(utf8), TStrings{"fltsim.0"});
+    EXPECT_EQ(read(utf8, "fltsim.0", "title"), "Bom");
+
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[fltsim.0]\r\ntitle=Wide\r\n")) utf16 += std::string{c, '\0'};
+    const auto wide = dir.write("utf16.cfg", utf16);
+    EXPECT_EQ(read(wide, "fltsim.0", "title"), "Wide");
+    EXPECT_THROW(write(wide, "fltsim.0", "title", "x"), EIniFileException);
+    EXPECT_EQ(slurp(wide), utf16);
+}
+
+TEST(IniFileWriting, ChangesExactlyOneLine) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    write(path, "FLTSIM.0", "texture", "5");
+    std::string expected = kAircraft;
+    expected.replace(expected.find("  texture ="), std::string("  texture =  2   // comment stays  ").size(), "texture=5");
+    EXPECT_EQ(slurp(path), expected);
+    EXPECT_EQ(dir.entries(), 1u) << "no temporary file may remain";
+}
+
+TEST(IniFileWriting, AddsKeysAndSectionsWithTheFilesLineEnding) {
+    TempDir dir;
+    const auto lf = dir.write("lf.cfg", "[A]\nk=1\n\n[B]\nx=2");
+    write(lf, "a", "new", "v");
+    EXPECT_EQ(slurp(lf), "[A]\nk=1\nnew=v\n\n[B]\nx=2");
+    write(lf, "B", "y", "3");
+    EXPECT_EQ(slurp(lf), "[A]\nk=1\nnew=v\n\n[B]\nx=2\ny=3");
+    write(lf, "C", "z", "4");
+    EXPECT_EQ(slurp(lf), "[A]\nk=1\nnew=v\n\n[B]\nx=2\ny=3\n\n[C]\nz=4\n");
+
+    const auto emptySection = dir.write("trusted.cfg", "[General]\r\na=1\r\n[Trusted]\r\n");
+    write(emptySection, "Trusted", "gauge", "1");
+    EXPECT_EQ(slurp(emptySection), "[General]\r\na=1\r\n[Trusted]\r\ngauge=1\r\n");
+
+    const auto created = dir.file("new.cfg");
+    write(created, "fltsim.0", "title", "Fresh");
+    EXPECT_EQ(slurp(created), "[fltsim.0]\r\ntitle=Fresh\r\n");
+}
+
+TEST(IniFileWriting, KeepsEveryOtherByte) {
+    TempDir dir;
+    const std::string before = "\xEF\xBB\xBF; header comment\r\n[A]\nk=1\r\n\r\n  ; note\r\n[B]\rx=2\r\n";
+    const auto path = dir.write("mixed.cfg", before);
+    write(path, "B", "x", "\"quoted\" // kept");
+    EXPECT_EQ(slurp(path), "\xEF\xBB\xBF; header comment\r\n[A]\nk=1\r\n\r\n  ; note\r\n[B]\rx=\"quoted\" // kept\r\n");
+    EXPECT_EQ(read(path, "b", "x"), "\"quoted\" // kept");
+
+    // The object keeps serving reads after its own write without reading the file again.
+    TIniFile ini(path);
+    ini.WriteValue("A", "k", "2");
+    ini.WriteValue("A", "k2", "3");
+    EXPECT_EQ(ini.ReadValue("A", "k", ""), "2");
+    EXPECT_EQ(ini.ReadValue("A", "k2", ""), "3");
+}
+
+TEST(IniFileWriting, RefusesWritesThatWouldDamageTheFile) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    for (const auto& [section, key, value] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{{"fltsim.0", "title", "two\r\nlines"},
+                                                                        {"fltsim.0", "a=b", "v"},
+                                                                        {"bad]name", "k", "v"},
+                                                                        {"fltsim.0", "", "v"},
+                                                                        {"fltsim.0", "[x", "v"}}) {
+        try {
+            write(path, section, key, value);
+            ADD_FAILURE() << "accepted " << section << "/" << key;
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+        }
+    }
+    EXPECT_EQ(slurp(path), kAircraft);
+}
+
+TEST(IniFileWriting, RefusedWritesLeaveTheFileAndNoTemporaryFile) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    try {
+        write(path, "fltsim.0", "title", "Changed");
+        ADD_FAILURE() << "read-only file was written";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    }
+    EXPECT_EQ(slurp(path), kAircraft);
+    EXPECT_EQ(dir.entries(), 1u);
+
+    EXPECT_THROW(write(dir.file("no/such/folder/a.cfg"), "s", "k", "v"), EIniFileException);
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(IniFileWriting, FullDiskLeavesTheFileAsItWas) {
+    TempDir dir;
+    const std::string big = kAircraft + std::string(64 * 1024, ';') + "\r\n";
+    const auto path = dir.write("aircraft.cfg", big);
+    // A child process whose files may not grow beyond 4 KB sees the disk as full.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            write(path, "fltsim.0", "title", "Changed");
+        } catch (const EIniFileException&) {
+            _exit(42);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 42);
+    EXPECT_EQ(slurp(path), big);
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(IniFileWriting, KeepsTheFilesPermissions) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    write(path, "fltsim.0", "title", "Changed");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
