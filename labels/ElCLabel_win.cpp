@@ -45,6 +45,8 @@ void TCustomElLabel::SetCaption(const TElFString& caption) {
 
 void TCustomElLabel::SetCaptionW(std::wstring caption) { SetCaption(FromWide(caption)); }
 
+void TCustomElLabel::SetCaptionAnsi(std::string_view caption) { SetCaption(FromWide(AnsiToWide(caption))); }
+
 void TCustomElLabel::TextChanged() {
     // The 8-bit caption was set directly: the wide caption takes it over.
     if (WideToAnsi(AsWide(caption_)) != TControl::Caption()) caption_ = FromWide(AnsiToWide(TControl::Caption()));

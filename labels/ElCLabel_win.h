@@ -21,6 +21,8 @@ public:
     virtual void SetCaption(const TElFString& caption);
     // Layouts store wide texts as std::wstring, which is UTF-16 on this platform.
     void SetCaptionW(std::wstring caption);
+    // 8-bit text from the rest of the program, widened with the system code page.
+    void SetCaptionAnsi(std::string_view caption);
     const TElFString& Hint() const { return hint_; }
     void SetHint(const TElFString& hint);
     void SetHintW(std::wstring hint);

@@ -4,7 +4,20 @@
 
 namespace trimwell {
 
+namespace {
+// The link cursor comes from the program's "URLCURSOR" resource; it is registered once, when
+// the first HTML label is made.
+void RegisterLinkCursor() {
+    static const bool registered = [] {
+        if (HCURSOR c = LoadCursorW(GetModuleHandleW(nullptr), L"URLCURSOR")) RegisterCursor(crURLCursor, c);
+        return true;
+    }();
+    (void)registered;
+}
+}  // namespace
+
 TElHTMLLabel::TElHTMLLabel(TComponent* owner) : TCustomElLabel(owner), render_(MakeGdiHTMLRender()) {
+    RegisterLinkCursor();
     render_->OnImageNeeded = [this](TElHTMLRender&, const TElFString& src, const TElHTMLImage*& image) {
         image = nullptr;
         if (OnImageNeeded) OnImageNeeded(*this, src, image);
@@ -143,6 +156,7 @@ void TElHTMLLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TElHTMLLabel::MouseLeave() {
+    lastMouse_ = {-1, -1};  // the pointer is no longer over any link
     SetCursor(chosenCursor_);
     TCustomElLabel::MouseLeave();
 }
