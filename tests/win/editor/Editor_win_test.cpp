@@ -1,0 +1,393 @@
+// The editor driven through its real windows: start-up, the tree, the value fields, saving,
+// loading, leaving, and actions that run while another one pauses.
+#include "EditorFixture.h"
+
+#include <commdlg.h>
+
+#include "EditorResources.h"
+#include "framework/WinUtf.h"
+
+using namespace trimwell;
+using namespace trimwell::test;
+
+namespace {
+
+using Texts = std::vector<std::string>;
+const std::string kSaveRefused = "Unable to save CFG file! (May be in use)";
+
+}  // namespace
+
+TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    EXPECT_EQ(CfgFileName, WideToUtf8(c172().wstring()));
+    // Trusted is left out with its keys; a key name of two sections is under each.
+    EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "  sim", "  model", "fltsim.1", "  title", "  sim",
+                                         "General"}));
+    TTreeView& tree = *m.fsxCfgTree;
+    EXPECT_EQ(tree.Selected(), tree.NodeAt(0));
+    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
+    EXPECT_EQ(m.lblSection->Caption(), "");
+    EXPECT_EQ(m.lbKey->Caption(), "");
+    EXPECT_EQ(m.edValue->Text(), "");
+    EXPECT_TRUE(m.fsxCfgTree->Visible());
+    EXPECT_TRUE(m.suiScrollBar->Visible());
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(boxes.empty());
+
+    // Sections with keys are bold, the empty one is not, keys never are; images folder and page,
+    // and whatever is selected shows the arrow.
+    const auto bold = [&](TTreeView::Node n) { return tree.State(n, TVIS_BOLD) != 0; };
+    EXPECT_TRUE(bold(findNode("fltsim.0")));
+    EXPECT_FALSE(bold(findNode("General")));
+    EXPECT_FALSE(bold(findNode("fltsim.0", "title")));
+    EXPECT_EQ(tree.ImageIndex(findNode("General")), 1);
+    EXPECT_EQ(tree.ImageIndex(findNode("fltsim.1", "sim")), 2);
+    EXPECT_EQ(tree.SelectedIndex(findNode("fltsim.1", "sim")), 0);
+    EXPECT_EQ(tree.SelectedIndex(findNode("General")), 0);
+    EXPECT_TRUE(tree.DoubleBuffered());
+    EXPECT_EQ(m.imgTreeIcos->Count(), 5);
+
+    // The tree's fixed settings.
+    const LONG_PTR style = GetWindowLongPtrW(tree.Handle(), GWL_STYLE);
+    for (const DWORD bit : {TVS_HASLINES, TVS_LINESATROOT, TVS_HASBUTTONS, TVS_SINGLEEXPAND, TVS_TRACKSELECT,
+                            TVS_SHOWSELALWAYS})
+        EXPECT_TRUE(style & bit) << bit;
+    EXPECT_FALSE(style & TVS_EDITLABELS);
+    EXPECT_FALSE(style & TVS_NOTOOLTIPS);
+    EXPECT_EQ(TreeView_GetIndent(tree.Handle()), 20u);
+}
+
+TEST_F(EditorTest, WithoutTheSimulatorStartsEmptyAndSilent) {
+    std::filesystem::remove(sim() / "fsx.exe");
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    EXPECT_EQ(m.fsxCfgTree->Count(), 0);
+    EXPECT_TRUE(m.fsxCfgTree->Visible());
+    EXPECT_FALSE(m.suiScrollBar->Visible());
+    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b>");
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(CfgFileName, "\\SimObjects\\Airplanes\\C172\\aircraft.cfg");
+}
+
+TEST_F(EditorTest, AFileWithoutTitleShowsNone) {
+    writeFile(c172(), "[fltsim.0]\r\nsim=x\r\n");
+    startEditor();
+    EXPECT_EQ(main().blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> (None)");
+}
+
+TEST_F(EditorTest, ClickAndEnterShowTheSelectedKey) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    clickNode(findNode("fltsim.1", "title"));
+    EXPECT_EQ(m.lblSection->Caption(), "fltsim.1");
+    EXPECT_EQ(m.lbKey->Caption(), "title");
+    EXPECT_EQ(m.edValue->Text(), "Second Paint");
+
+    // A section node empties the fields.
+    clickNode(findNode("General"));
+    EXPECT_EQ(m.lblSection->Caption(), "");
+    EXPECT_EQ(m.edValue->Text(), "");
+
+    // Arrow keys move the selection without showing; Enter shows the newly selected key.
+    m.fsxCfgTree->Select(findNode("fltsim.0", "title"));
+    SendMessageW(m.fsxCfgTree->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    pump();
+    EXPECT_EQ(m.lbKey->Caption(), "");
+    SendMessageW(m.fsxCfgTree->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(m.lblSection->Caption(), "fltsim.0");
+    EXPECT_EQ(m.lbKey->Caption(), "sim");
+    EXPECT_EQ(m.edValue->Text(), "Cessna172SP");
+}
+
+TEST_F(EditorTest, SaveWritesExactlyTheSelectedLine) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const std::string before = readFile(c172());
+    clickNode(findNode("fltsim.0", "title"));
+    m.edValue->SetText("  New Title  ");
+    bool lineDuringNotice = true;
+    duringPause = [&] { lineDuringNotice = m.blLoadedAcft->Caption() == "<b>Loaded Aircraft:</b> Cessna Skyhawk"; };
+    click(*m.btnSave);
+
+    std::string expected = before;
+    expected.replace(expected.find("title=Cessna Skyhawk"), 20, "title=  New Title  ");
+    EXPECT_EQ(readFile(c172()), expected);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].heading, "Saved...");
+    EXPECT_EQ(notices[0].message, "\r\nThe edited value has been saved!");
+    EXPECT_FALSE(notices[0].modal);
+    EXPECT_FALSE(notices[0].buttonVisible);
+    EXPECT_FALSE(notices[0].iconVisible);
+    EXPECT_TRUE(lineDuringNotice) << "the title line changes only after the notice's pause";
+    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b>   New Title  ");
+    EXPECT_FALSE(dialog().Visible());
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(EditorTest, SaveChangesTheTitleLineOnlyForTheFirstTitle) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    for (const auto& [section, key] : {std::pair{"fltsim.0", "sim"}, std::pair{"fltsim.1", "title"}}) {
+        clickNode(findNode(section, key));
+        m.edValue->SetText("Changed");
+        click(*m.btnSave);
+        EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Cessna Skyhawk") << section << " " << key;
+    }
+    EXPECT_NE(readFile(c172()).find("[fltsim.1]\r\ntitle=Changed\r\n"), std::string::npos);
+}
+
+TEST_F(EditorTest, SaveGoesToTheKeySelectedNowNotTheOneShown) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    clickNode(findNode("fltsim.0", "title"));
+    m.fsxCfgTree->Select(findNode("fltsim.0", "sim"));  // moved with the arrows, no Enter
+    m.edValue->SetText("Moved");
+    click(*m.btnSave);
+    const std::string text = readFile(c172());
+    EXPECT_NE(text.find("title=Cessna Skyhawk"), std::string::npos);
+    EXPECT_NE(text.find("[fltsim.0]\r\ntitle=Cessna Skyhawk\r\nsim=Moved\r\n"), std::string::npos);
+}
+
+TEST_F(EditorTest, RefusedSavesShowTheMessageBoxAndNoNotice) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const std::string before = readFile(c172());
+
+    // A section node with text in the value box.
+    clickNode(findNode("fltsim.1"));
+    m.edValue->SetText("x");
+    click(*m.btnSave);
+    // A read-only file.
+    clickNode(findNode("fltsim.0", "sim"));
+    m.edValue->SetText("y");
+    SetFileAttributesW(c172().c_str(), FILE_ATTRIBUTE_READONLY);
+    click(*m.btnSave);
+
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.text, kSaveRefused);
+        EXPECT_EQ(box.caption, "Corvane");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONERROR | MB_OK));
+    }
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(readFile(c172()), before);
+    EXPECT_EQ(m.edValue->Text(), "y");
+}
+
+TEST_F(EditorTest, EmptyValueBoxSavesNothing) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const std::string before = readFile(c172());
+    clickNode(findNode("fltsim.0", "model"));
+    ASSERT_EQ(m.edValue->Text(), "");
+    click(*m.btnSave);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].heading, "Value Box Blank...");
+    EXPECT_EQ(notices[0].message, "\r\nNothing entered, nothing saved!");
+    EXPECT_FALSE(dialog().Visible());
+    EXPECT_EQ(readFile(c172()), before);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(EditorTest, LoadCfgAsksWithTheStatedDialogAndLoadsTheChoice) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const auto other = sim() / L"Ünïcode folder" / "other.cfg";
+    writeFile(other, "[fltsim.0]\r\ntitle=Other <i>Plane</i>\r\n[TRUSTED]\r\na=1\r\n");
+    fileDialogAnswer = other.wstring();
+    bool hiddenDuringPause = false;
+    duringPause = [&] { hiddenDuringPause = !m.fsxCfgTree->Visible() && !m.suiScrollBar->Visible(); };
+    click(*m.btnOpen);
+
+    ASSERT_EQ(fileDialogRequests.size(), 1u);
+    const OpenFileRequest& r = fileDialogRequests[0];
+    EXPECT_EQ(r.title, L"Select your Aircraft CFG file");
+    EXPECT_EQ(r.filterText, L"Aircraft CFG files (*.cfg)");
+    EXPECT_EQ(r.filterPattern, L"*.cfg");
+    EXPECT_EQ(r.initialDir, sim().wstring() + L"\\SimObjects\\Airplanes");
+    EXPECT_EQ(r.fileName, L"");
+    EXPECT_EQ(r.defaultExt, L"");
+    EXPECT_TRUE(r.flags & OFN_HIDEREADONLY);
+    EXPECT_TRUE(r.flags & OFN_ENABLESIZING);
+    EXPECT_FALSE(r.flags & OFN_FILEMUSTEXIST);
+    EXPECT_TRUE(hiddenDuringPause);
+
+    EXPECT_EQ(CfgFileName, WideToUtf8(other.wstring()));
+    EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "TRUSTED", "  a"}));
+    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Other <i>Plane</i>");
+    EXPECT_TRUE(m.fsxCfgTree->Visible());
+    EXPECT_TRUE(m.suiScrollBar->Visible());
+    EXPECT_TRUE(sounds.empty()) << "Load CFG plays no click";
+
+    // The same file again gives the same tree, never a doubled one.
+    click(*m.btnOpen);
+    EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "TRUSTED", "  a"}));
+}
+
+TEST_F(EditorTest, CancelledLoadChangesNothing) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    clickNode(findNode("fltsim.0", "sim"));
+    const auto treeBefore = nodeTexts();
+    fileDialogAnswer.reset();
+    click(*m.btnOpen);
+    EXPECT_EQ(nodeTexts(), treeBefore);
+    EXPECT_EQ(m.edValue->Text(), "Cessna172SP");
+    EXPECT_EQ(CfgFileName, WideToUtf8(c172().wstring()));
+    EXPECT_TRUE(m.fsxCfgTree->Visible());
+}
+
+TEST_F(EditorTest, LoadingAMissingFileShowsOoopsAndKeepsTheTitleLine) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    fileDialogAnswer = (sim() / "typed-name.cfg").wstring();
+    click(*m.btnOpen);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].heading, "Ooops...");
+    EXPECT_EQ(notices[0].message, LoadResourceString(101));
+    EXPECT_NE(notices[0].message.find("fsx.cfg file.") , std::string::npos);
+    EXPECT_NE(notices[0].message.find("invalidated.\r\n\r\nPlease visit"), std::string::npos);
+    EXPECT_EQ(notices[0].button, "&OK");
+    EXPECT_TRUE(notices[0].modal);
+    EXPECT_TRUE(notices[0].buttonVisible);
+    EXPECT_TRUE(notices[0].iconVisible);
+    EXPECT_FALSE(notices[0].mainEnabled) << "a modal notice disables the main window";
+    EXPECT_TRUE(IsWindowEnabled(m.Handle()));
+    EXPECT_EQ(m.fsxCfgTree->Count(), 0);
+    EXPECT_TRUE(m.fsxCfgTree->Visible());
+    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
+}
+
+TEST_F(EditorTest, ExitWhileSavedShowsEndsTheProgramAfterTheSave) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    clickNode(findNode("fltsim.0", "title"));
+    m.edValue->SetText("Last");
+    postClick(*m.btnCloseMain);  // handled inside the save's pause
+    click(*m.btnSave);
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(m.Visible()) << "the window stays until the loop is back";
+    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Last");
+    EXPECT_FALSE(dialog().Visible());
+    EXPECT_EQ(sounds.size(), 2u);
+    app->Run();  // returns at once: the recorded quit is honoured
+}
+
+TEST_F(EditorTest, AModalNoticeDuringAModelessOneGoesToTheErrorReport) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    clickNode(findNode("fltsim.0", "sim"));
+    m.edValue->SetText("Z");
+    std::filesystem::remove(sim() / "fsx.exe");  // Exit to FSX will ask for the modal notice
+    postClick(*m.btnExitFSX);
+    bool hmmmmOnScreen = false;
+    duringPause = [&] {
+        pump();
+        hmmmmOnScreen = dialog().Visible() && dialog().hdgLabel->Caption() == "Hmmmm..." &&
+                        dialog().btnCloseMain->Visible() && !dialog().IsModal();
+    };
+    click(*m.btnSave);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Cannot make a visible window modal.");
+    EXPECT_EQ(boxes[0].caption, "Trimwell");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_TRUE(hmmmmOnScreen);
+    EXPECT_FALSE(app->Terminated()) << "Exit to FSX ended before closing the window";
+    EXPECT_FALSE(dialog().Visible());
+}
+
+TEST_F(EditorTest, ExitToFsxStartsTheSimulator) {
+    startEditor();
+    click(*main().btnExitFSX);
+    app->ProcessMessages();
+    EXPECT_EQ(opened, (Texts{WideToUtf8(sim().wstring()) + "\\fsx.exe"}));
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(EditorTest, ExitToFsxWithoutTheSimulatorSaysSoAndEnds) {
+    startEditor();
+    std::filesystem::remove(sim() / "fsx.exe");
+    click(*main().btnExitFSX);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].heading, "Hmmmm...");
+    EXPECT_EQ(notices[0].message, LoadResourceString(100));
+    app->ProcessMessages();
+    EXPECT_TRUE(app->Terminated());
+}
+
+TEST_F(EditorTest, DialogClosesByEscOrButtonAndIsAlwaysTheSameWindow) {
+    startEditor();
+    TfrmDialog* const first = frmDialog;
+    const HWND handle = dialog().Handle();
+    main().ShowMessageDialog("Saved...", "\r\nx", "", false);
+    EXPECT_TRUE(dialog().Visible());
+    SendMessageW(dialog().Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(dialog().Visible());
+    dialog().Close();  // a caller closing it again changes nothing
+    EXPECT_FALSE(dialog().Visible());
+
+    // The modal button plays the click and ends the wait.
+    frmDialog->OnShow = [this](TComponent&) {
+        PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog().btnCloseMain->Handle()));
+    };
+    main().ShowMessageDialog("Hmmmm...", "m", "&OK", true);
+    EXPECT_FALSE(dialog().Visible());
+    EXPECT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(frmDialog, first);
+    EXPECT_EQ(dialog().Handle(), handle);
+}
+
+TEST_F(EditorTest, CloseMinimiseAndTheMakersLink) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const HWND form = m.Handle();
+    const auto at = [](TControl& c) { return MAKELPARAM(c.Left() + 3, c.Top() + 3); };
+
+    // The link: bold, underlined under the pointer, opens the maker's page.
+    EXPECT_EQ(m.lbCorvane->Font().Spec().style, static_cast<TFontStyles>(fsBold));
+    SendMessageW(form, WM_MOUSEMOVE, 0, at(*m.lbCorvane));
+    EXPECT_EQ(m.lbCorvane->Font().Spec().style, static_cast<TFontStyles>(fsBold | fsUnderline));
+    SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, at(*m.lbCorvane));
+    SendMessageW(form, WM_LBUTTONUP, 0, at(*m.lbCorvane));
+    EXPECT_EQ(opened, (Texts{std::string(kMakerPage)}));
+    EXPECT_NE(std::string(kMakerPage).find("/?=Trimwell"), std::string::npos);
+    SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(300, 100));
+    EXPECT_EQ(m.lbCorvane->Font().Spec().style, static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(m.lbCorvane->Cursor(), crHandPoint);
+
+    // Minimise: the window leaves the screen, the application's task bar button stays.
+    SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, at(*m.btnMinimize));
+    SendMessageW(form, WM_LBUTTONUP, 0, at(*m.btnMinimize));
+    pump();
+    EXPECT_TRUE(IsIconic(app->Handle()));
+    EXPECT_FALSE(IsWindowVisible(form));
+    EXPECT_FALSE(app->Terminated());
+    app->Restore();
+    pump();
+    EXPECT_TRUE(IsWindowVisible(form));
+
+    // The title close button ends the program, with the click.
+    SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, at(*m.btnClose));
+    SendMessageW(form, WM_LBUTTONUP, 0, at(*m.btnClose));
+    app->ProcessMessages();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(sounds[0], WideToUtf8(sim().wstring()) + "\\Uires\\btnstdc.wav");
+}
+
+TEST_F(EditorTest, ButtonsAnswerTheirAccessLetters) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    fileDialogAnswer.reset();
+    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'l', 0);
+    EXPECT_EQ(fileDialogRequests.size(), 1u);
+    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'E', 0);
+    app->ProcessMessages();
+    EXPECT_TRUE(app->Terminated());
+}
