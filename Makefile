@@ -9,7 +9,7 @@ WINERUN := cmake/wine-run.sh $(PREFIX)
 FUZZ_SECONDS ?= 60
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win test run asan fuzz bench clean
+.PHONY: all deps native win test run asan fuzz bench bench-startup clean
 
 all: win
 
@@ -46,6 +46,10 @@ fuzz: deps
 
 bench: native
 	@for b in $(NATIVE)/bin/bench_*; do echo "== $$b"; $$b; done
+
+# Start-up under Wine, the editor against a bare window program (not part of `make test`).
+bench-startup: win
+	@scripts/bench-startup.sh $(abspath $(WIN))
 
 clean:
 	rm -rf $(BUILD)

@@ -318,15 +318,17 @@ void TfrmMain_Trimwell::ReloadConfig() {
 void TfrmMain_Trimwell::StyleTree() {
     TTreeView& tree = *fsxCfgTree;
     const int count = tree.Count();
-    // Every node in depth-first order, as indexes 0..count-1 would give them, without walking
-    // from the root for each index.
-    TTreeView::Node node = count > 0 ? tree.NodeAt(0) : nullptr;
-    for (int i = 0; i < count && node != nullptr; ++i) {
-        if (tree.HasChildren(node)) SetNodeBold(tree, node, true);
+    if (count > 0) {
+        // Sections that hold keys are bold. Walked in depth-first order, as indexes 0..count-1
+        // give the nodes, without walking from the root for each index.
+        TTreeView::Node node = tree.NodeAt(0);
+        for (int i = 0; i < count && node != nullptr; ++i, node = tree.NextInOrder(node))
+            if (tree.HasChildren(node)) SetNodeBold(tree, node, true);
+        // Moving the linked bar to its end and back leaves the freshly filled tree scrolled to
+        // its top with the bar in step; once is enough, as nothing is drawn in between.
         suiScrollBar->SetPosition(10);
         suiScrollBar->SetPosition(0);
         ShowScrollBar(tree.Handle(), SB_HORZ, FALSE);
-        node = tree.NextInOrder(node);
     }
     tree.SetDoubleBuffered(true);
 }

@@ -1,8 +1,6 @@
 #include "framework/Platform_win.h"
 
 #include <commdlg.h>
-#include <mmsystem.h>
-#include <shellapi.h>
 
 #include <vector>
 
@@ -11,6 +9,16 @@
 namespace trimwell {
 
 namespace {
+
+// The dialog, shell and sound libraries are loaded on first use: loading them with the program
+// would cost every start a good part of its time, for calls most sessions never make. They stay
+// loaded until the program ends.
+template <typename F>
+F systemProc(const wchar_t* library, const char* name) {
+    HMODULE module = GetModuleHandleW(library);
+    if (module == nullptr) module = LoadLibraryW(library);
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
 
 int realMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
     return MessageBoxW(owner, AnsiToWide(text).c_str(), AnsiToWide(caption).c_str(), type);
@@ -37,15 +45,20 @@ std::optional<std::wstring> realOpenFile(HWND owner, const OpenFileRequest& requ
     ofn.lpstrTitle = request.title.c_str();
     ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
     ofn.Flags = request.flags;
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    const auto getOpenFileName = systemProc<BOOL(WINAPI*)(OPENFILENAMEW*)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (getOpenFileName == nullptr || !getOpenFileName(&ofn)) return std::nullopt;
     return std::wstring(file.data());
 }
 
 void realShellOpen(const std::string& target) {
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    if (const auto shellExecute = systemProc<ShellExecuteFn>(L"shell32.dll", "ShellExecuteA"))
+        shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void realPlaySound(const std::string& file, UINT flags) { sndPlaySoundA(file.c_str(), flags); }
+void realPlaySound(const std::string& file, UINT flags) {
+    if (const auto play = systemProc<BOOL(WINAPI*)(LPCSTR, UINT)>(L"winmm.dll", "sndPlaySoundA")) play(file.c_str(), flags);
+}
 
 PlatformCalls defaults() { return {realMessageBox, realOpenFile, realShellOpen, realPlaySound}; }
 

@@ -92,7 +92,7 @@ void TImage::Paint(TCanvas& canvas) {
     const SelectGuard selected(source.get(), picture_.get());
     const int w = stretch_ ? Width() : s.cx, h = stretch_ ? Height() : s.cy;
     if (transparentColor_ != clNone) {
-        TransparentBlt(dc, 0, 0, w, h, source.get(), 0, 0, s.cx, s.cy, ColorToRGB(transparentColor_));
+        GdiTransparentBlt(dc, 0, 0, w, h, source.get(), 0, 0, s.cx, s.cy, ColorToRGB(transparentColor_));
     } else {
         SetStretchBltMode(dc, HALFTONE);
         StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, s.cx, s.cy, SRCCOPY);

@@ -1,0 +1,34 @@
+// The reference for the start-up benchmark: a program that only opens a window of the editor's
+// size and colour and runs its message loop.
+#include <windows.h>
+
+namespace {
+LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = CreateSolidBrush(0x00F7FFF7);
+    wc.lpszClassName = L"BareWindow";
+    RegisterClassExW(&wc);
+    const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_POPUP, 390, 328, 500, 368, nullptr,
+                                      nullptr, instance, nullptr);
+    ShowWindow(hwnd, show);
+    UpdateWindow(hwnd);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
