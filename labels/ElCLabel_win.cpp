@@ -62,15 +62,15 @@ void TCustomElLabel::SetHint(const TElFString& hint) {
 void TCustomElLabel::SetHintW(std::wstring hint) { SetHint(FromWide(hint)); }
 
 void TCustomElLabel::SetBorderWidth(int v) {
-    if (v == borderWidth_) return;
-    borderWidth_ = v;
+    if (v == frame_.borderWidth) return;
+    frame_.borderWidth = v;
     AdjustBounds();
     Invalidate();
 }
 
 void TCustomElLabel::SetTransparent(bool v) {
-    if (v == transparent_) return;
-    transparent_ = v;
+    if (v == frame_.transparent) return;
+    frame_.transparent = v;
     Invalidate();
 }
 
@@ -81,8 +81,8 @@ void TCustomElLabel::SetEndEllipsis(bool v) {
 }
 
 void TCustomElLabel::SetAlignment(TLabelAlignment v) {
-    if (v == alignment_) return;
-    alignment_ = v;
+    if (v == frame_.alignment) return;
+    frame_.alignment = v;
     Invalidate();
 }
 
@@ -93,14 +93,14 @@ void TCustomElLabel::SetAutoSize(bool v) {
 }
 
 void TCustomElLabel::SetLayout(TTextLayout v) {
-    if (v == layout_) return;
-    layout_ = v;
+    if (v == frame_.layout) return;
+    frame_.layout = v;
     Invalidate();
 }
 
 void TCustomElLabel::SetWordWrap(bool v) {
-    if (v == wordWrap_) return;
-    wordWrap_ = v;
+    if (v == frame_.wordWrap) return;
+    frame_.wordWrap = v;
     AdjustBounds();
     Invalidate();
 }
@@ -123,14 +123,9 @@ void TCustomElLabel::Loaded() {
 }
 
 LabelFrame TCustomElLabel::Frame() const {
-    LabelFrame f;
+    LabelFrame f = frame_;
     f.width = Width();
     f.height = Height();
-    f.borderWidth = borderWidth_;
-    f.alignment = alignment_;
-    f.layout = layout_;
-    f.wordWrap = wordWrap_;
-    f.transparent = transparent_;
     f.color = Color();
     return f;
 }
@@ -156,13 +151,13 @@ void TCustomElLabel::AdjustBounds() {
     ScreenDC screen;
     SelectGuard keep(screen.get(), Font().Handle());
     RECT r = ClientRect();
-    DoDrawText(screen.get(), r, (wordWrap_ ? DT_WORDBREAK : 0) | DT_EXPANDTABS | DT_CALCRECT);
+    DoDrawText(screen.get(), r, (frame_.wordWrap ? DT_WORDBREAK : 0) | DT_EXPANDTABS | DT_CALCRECT);
     int width = r.right - r.left, height = r.bottom - r.top;
-    if (borderWidth_ != 0) {
-        width += 2 * borderWidth_;
-        height += 2 * borderWidth_;
+    if (frame_.borderWidth != 0) {
+        width += 2 * frame_.borderWidth;
+        height += 2 * frame_.borderWidth;
     }
-    const int left = alignment_ == laRight ? Left() + Width() - width : Left();
+    const int left = frame_.alignment == laRight ? Left() + Width() - width : Left();
     SetBounds(left, Top(), width, height);
 }
 

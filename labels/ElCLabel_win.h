@@ -27,22 +27,22 @@ public:
     void SetHint(const TElFString& hint);
     void SetHintW(std::wstring hint);
 
-    int BorderWidth() const { return borderWidth_; }
+    int BorderWidth() const { return frame_.borderWidth; }
     void SetBorderWidth(int v);
-    bool Transparent() const { return transparent_; }
+    bool Transparent() const { return frame_.transparent; }
     void SetTransparent(bool v);
     bool EndEllipsis() const { return endEllipsis_; }
     void SetEndEllipsis(bool v);
     bool UseXPThemes() const { return useXPThemes_; }
     void SetUseXPThemes(bool v) { useXPThemes_ = v; }  // this build draws without visual styles
 
-    TLabelAlignment Alignment() const { return alignment_; }
+    TLabelAlignment Alignment() const { return frame_.alignment; }
     void SetAlignment(TLabelAlignment v);
     bool AutoSize() const { return autoSize_; }
     virtual void SetAutoSize(bool v);
-    TTextLayout Layout() const { return layout_; }
+    TTextLayout Layout() const { return frame_.layout; }
     void SetLayout(TTextLayout v);
-    bool WordWrap() const { return wordWrap_; }
+    bool WordWrap() const { return frame_.wordWrap; }
     virtual void SetWordWrap(bool v);
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool v);
@@ -64,14 +64,11 @@ protected:
 private:
     TElFString caption_;
     TElFString hint_;
-    int borderWidth_ = 0;
-    bool transparent_ = true;
+    // Border, alignment, layout, wrapping and transparency; size and colour are the control's.
+    LabelFrame frame_;
     bool endEllipsis_ = false;
     bool useXPThemes_ = true;
-    TLabelAlignment alignment_ = laLeft;
     bool autoSize_ = true;
-    TTextLayout layout_ = tlTop;
-    bool wordWrap_ = false;
     bool showAccelChar_ = true;
 };
 
