@@ -365,8 +365,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSCROLLBAR:
         case WM_VSCROLL:
-        case WM_HSCROLL: {
-            const HWND from = msg == WM_NOTIFY ? reinterpret_cast<NMHDR*>(lp)->hwndFrom : reinterpret_cast<HWND>(lp);
+        case WM_HSCROLL:
+        case WM_DRAWITEM: {
+            const HWND from = msg == WM_NOTIFY     ? reinterpret_cast<NMHDR*>(lp)->hwndFrom
+                              : msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+                                                   : reinterpret_cast<HWND>(lp);
             TWinControl* child = FromHandle(from);
             LRESULT result = 0;
             if (child != nullptr && child != this && child->ParentNotify(msg, wp, lp, result)) return result;

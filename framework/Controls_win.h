@@ -231,7 +231,7 @@ protected:
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
     // A message a native child control sent to this window about itself (WM_COMMAND, WM_NOTIFY,
-    // WM_CTLCOLOR*), reflected to it. Return true when handled, with the result in `result`.
+    // WM_CTLCOLOR*, WM_DRAWITEM), reflected to it. Return true when handled, with the result in `result`.
     virtual bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
     // Key handling shared by every windowed control; returns true when the key was consumed.
     virtual bool KeyDown(WORD& key, TShiftState shift);

@@ -222,14 +222,38 @@ const PropertyTable& TButton::Published() const { return StaticPublished(); }
 void TButton::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.className = L"BUTTON";
-    params.style |= BS_PUSHBUTTON;
+    params.style |= BS_OWNERDRAW;
 }
 
-bool TButton::ParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool TButton::ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_DRAWITEM) {
+        draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        result = TRUE;
+        return true;
+    }
     if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return false;
     Click();
     result = 0;
     return true;
+}
+
+void TButton::draw(const DRAWITEMSTRUCT& item) const {
+    // The platform's own look would take the text font from the visual style, not the one this
+    // button was given.
+    RECT r = item.rcItem;
+    const TCanvas canvas(item.hDC);
+    canvas.FillRect(r, Color());
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawEdge(item.hDC, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    RECT text = r;
+    if (pressed) OffsetRect(&text, 1, 1);
+    TFont font = Font();
+    if (item.itemState & ODS_DISABLED) font.SetColor(clSystemColor | COLOR_GRAYTEXT);
+    canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, font);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&r, -4, -4);
+        DrawFocusRect(item.hDC, &r);
+    }
 }
 
 void TButton::Click() {
@@ -472,10 +496,34 @@ constexpr UINT kDeferredClick = WM_APP + 0x101;
 }  // namespace
 
 bool TTreeView::ParentNotify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
-    if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lp)->code != NM_CLICK) return false;
-    PostMessageW(Handle(), kDeferredClick, 0, 0);
-    result = 0;
-    return true;
+    if (msg != WM_NOTIFY) return false;
+    const auto* header = reinterpret_cast<NMHDR*>(lp);
+    if (header->code == NM_CLICK) {
+        PostMessageW(Handle(), kDeferredClick, 0, 0);
+        result = 0;
+        return true;
+    }
+    if (header->code == NM_CUSTOMDRAW) {
+        // Bold items get the bold face of the tree's own font, whatever the platform's drawing
+        // would pick.
+        const auto* draw = reinterpret_cast<const NMTVCUSTOMDRAW*>(lp);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            result = CDRF_NOTIFYITEMDRAW;
+            return true;
+        }
+        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+            (State(reinterpret_cast<Node>(draw->nmcd.dwItemSpec), TVIS_BOLD) & TVIS_BOLD)) {
+            TFontSpec bold = Font().Spec();
+            bold.style |= fsBold;
+            boldFont_.Assign(bold);
+            SelectObject(draw->nmcd.hdc, boldFont_.Handle());
+            result = CDRF_NEWFONT;
+            return true;
+        }
+        result = CDRF_DODEFAULT;
+        return true;
+    }
+    return false;
 }
 
 LRESULT TTreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

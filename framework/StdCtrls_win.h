@@ -102,7 +102,8 @@ private:
     UINT_PTR id_ = 0;
 };
 
-// The platform's push button; click by mouse, Space, or Alt with its access letter.
+// The platform's push button, drawn with the button's own font and colours; click by mouse,
+// Space, or Alt with its access letter.
 class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* owner);
@@ -118,6 +119,7 @@ protected:
     bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    void draw(const DRAWITEMSTRUCT& item) const;
     int modalResult_ = 0;
 };
 
@@ -247,6 +249,7 @@ private:
     bool doubleBuffered_ = false;
     TScrollBarBase* scrollBar_ = nullptr;
     bool syncing_ = false;
+    TFont boldFont_;
 };
 
 }  // namespace trimwell

@@ -56,6 +56,17 @@ TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
     EXPECT_FALSE(style & TVS_EDITLABELS);
     EXPECT_FALSE(style & TVS_NOTOOLTIPS);
     EXPECT_EQ(TreeView_GetIndent(tree.Handle()), 20u);
+
+    // Fonts and colours of the layout reach the controls.
+    for (TButton* b : {m.btnOpen, m.btnSave, m.btnExitFSX, m.btnCloseMain}) {
+        EXPECT_EQ(b->Font().Spec().style, static_cast<TFontStyles>(fsBold)) << b->Name();
+        EXPECT_EQ(b->Font().Spec().color, 0x006B635Au) << b->Name();
+        EXPECT_EQ(b->Font().Spec().name, "Tahoma") << b->Name();
+    }
+    EXPECT_EQ(tree.Font().Spec().name, "Verdana");
+    EXPECT_EQ(tree.Font().Spec().height, -9);
+    EXPECT_EQ(m.lbGbSection->Font().Spec().style, static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(m.Label1->Font().Spec().style, static_cast<TFontStyles>(fsBold));
 }
 
 TEST_F(EditorTest, WithoutTheSimulatorStartsEmptyAndSilent) {
