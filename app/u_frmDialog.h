@@ -4,6 +4,7 @@
 // message only, closed by the action that showed it after its pause).
 #include "framework/Forms_win.h"
 #include "framework/StdCtrls_win.h"
+#include "labels/ElLabel_win.h"
 
 namespace trimwell {
 
@@ -12,8 +13,8 @@ public:
     explicit TfrmDialog(TComponent* owner);
 
     TImage* suiSkinForm = nullptr;
-    TLabel* msgLabel = nullptr;
-    TLabel* hdgLabel = nullptr;
+    TElLabel* msgLabel = nullptr;
+    TElLabel* hdgLabel = nullptr;
     TImage* imgError = nullptr;
     TButton* btnCloseMain = nullptr;
 

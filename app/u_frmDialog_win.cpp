@@ -26,17 +26,17 @@ std::vector<LayoutRow> dialogLayout() {
     return {
         Row<TImage>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Picture", std::string(kDialogPictureName)},
                                                                   {"TransparentColor", kSkinTransparent}})),
-        Row<TLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
-                                         {{"WordWrap", true}, {"Transparent", true},
-                                          {"Constraints.MinWidth", std::int64_t{300}},
-                                          {"Constraints.MaxWidth", std::int64_t{300}},
-                                          {"Constraints.MinHeight", std::int64_t{85}},
-                                          {"Constraints.MaxHeight", std::int64_t{85}}})),
-        Row<TLabel>("hdgLabel", "", with(with(pos(67, 28, 280, 20), tahoma),
-                                         {{"Caption", std::string("Sorry...")},
-                                          {"Font.Style", std::int64_t{fsBold}},
-                                          {"WordWrap", true},
-                                          {"Transparent", true}})),
+        Row<TElLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
+                                           {{"AutoSize", false}, {"WordWrap", true},
+                                            {"Constraints.MinWidth", std::int64_t{300}},
+                                            {"Constraints.MaxWidth", std::int64_t{300}},
+                                            {"Constraints.MinHeight", std::int64_t{85}},
+                                            {"Constraints.MaxHeight", std::int64_t{85}}})),
+        Row<TElLabel>("hdgLabel", "", with(with(pos(67, 28, 280, 20), tahoma),
+                                           {{"Caption", std::string("Sorry...")},
+                                            {"Font.Style", std::int64_t{fsBold}},
+                                            {"AutoSize", false},
+                                            {"WordWrap", true}})),
         Row<TImage>("imgError", "", with(pos(22, 28, 32, 32), {{"AutoSize", true},
                                                                {"Icon", std::string(kWarningIconName)}})),
         Row<TButton>("btnCloseMain", "", with(with(pos(266, 124, 100, 26), tahoma),
@@ -65,11 +65,11 @@ TfrmDialog::TfrmDialog(TComponent* owner) : TForm(owner) {
                     *this);
     LoadLayout(*this, dialogLayout());
     suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
-    msgLabel = FindAs<TLabel>(*this, "msgLabel");
-    hdgLabel = FindAs<TLabel>(*this, "hdgLabel");
+    msgLabel = FindAs<TElLabel>(*this, "msgLabel");
+    hdgLabel = FindAs<TElLabel>(*this, "hdgLabel");
     imgError = FindAs<TImage>(*this, "imgError");
     btnCloseMain = FindAs<TButton>(*this, "btnCloseMain");
-    msgLabel->SetCaption(LoadResourceString(kSimulatorNotFoundText));
+    msgLabel->SetCaptionAnsi(LoadResourceString(kSimulatorNotFoundText));
     OnKeyDown = [this](TComponent& s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     btnCloseMain->OnClick = [this](TComponent& s) { btnCloseMainClick(s); };
 }

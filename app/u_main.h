@@ -12,6 +12,8 @@
 #include "config/IniFiles.h"
 #include "framework/Forms_win.h"
 #include "framework/StdCtrls_win.h"
+#include "labels/ElHTMLLbl_win.h"
+#include "labels/ElLabel_win.h"
 
 namespace trimwell {
 
@@ -32,16 +34,6 @@ extern std::function<std::uint32_t()> TickCount;
 
 // Plays the simulator's button sound when its file exists.
 void PlayClickSound();
-
-// The loaded-aircraft line until the label that renders markup exists: the markup's text without
-// its tags.
-class TLoadedAircraftLabel : public TLabel {
-public:
-    using TLabel::TLabel;
-
-protected:
-    std::string DisplayText() const override;
-};
 
 // The image list of the tree, freed with its owner.
 class TImageList : public TPersistentComponent {
@@ -72,7 +64,7 @@ public:
     TImage* imgSection = nullptr;
     TPictureButton* btnClose = nullptr;
     TPictureButton* btnMinimize = nullptr;
-    TLabel* lbMainTitle = nullptr;
+    TElLabel* lbMainTitle = nullptr;
     TLabel* lbCorvane = nullptr;
     TLabel* lblSection = nullptr;
     TLabel* lbKey = nullptr;
@@ -81,7 +73,7 @@ public:
     TLabel* lbGbKey = nullptr;
     TLabel* lbGbValue = nullptr;
     TLabel* Label1 = nullptr;
-    TLoadedAircraftLabel* blLoadedAcft = nullptr;
+    TElHTMLLabel* blLoadedAcft = nullptr;
     TButton* btnCloseMain = nullptr;
     TButton* btnSave = nullptr;
     TButton* btnExitFSX = nullptr;

@@ -59,17 +59,6 @@ void PlayClickSound() {
     if (FileExists(sound)) Platform().playSound(sound, kClickSoundFlags);
 }
 
-std::string TLoadedAircraftLabel::DisplayText() const {
-    std::string shown;
-    bool inTag = false;
-    for (const char c : Caption()) {
-        if (c == '<') inTag = true;
-        else if (c == '>' && inTag) inTag = false;
-        else if (!inTag) shown += c;
-    }
-    return shown;
-}
-
 TImageList::~TImageList() {
     if (handle_) ImageList_Destroy(handle_);
 }
@@ -167,10 +156,10 @@ std::vector<LayoutRow> mainLayout() {
                                                                   {"Picture", std::string(kCloseButtonName)}})),
         Row<TPictureButton>("btnMinimize", "", place(412, 6, 34, 34, {{"Color", kTitleButtonColor},
                                                                      {"Picture", std::string(kMinimizeButtonName)}})),
-        Row<TLabel>("lbMainTitle", "", place(62, 10, 315, 27, {{"Caption", std::string("CORVANE - TRIMWELL")},
-                                                               {"Font.Name", std::string("Trebuchet MS")},
-                                                               {"Font.Height", std::int64_t{-21}},
-                                                               {"Transparent", true}})),
+        Row<TElLabel>("lbMainTitle", "", place(62, 10, 315, 27, {{"Caption", std::string("CORVANE - TRIMWELL")},
+                                                                 {"Font.Name", std::string("Trebuchet MS")},
+                                                                 {"Font.Height", std::int64_t{-21}},
+                                                                 {"OutlineColor", std::int64_t{0x00F5EDE9}}})),
         Row<TLabel>("lbCorvane", "", place(56, 330, 160, 13, {{"Caption", std::string("Visit the Corvane web site")},
                                                               {"Cursor", std::int64_t{crHandPoint}},
                                                               {"Font.Color", std::int64_t{clNavy}},
@@ -185,8 +174,10 @@ std::vector<LayoutRow> mainLayout() {
         Row<TLabel>("Label1", "", place(100, 177, 53, 13, {{"Caption", std::string("Loading...")},
                                                            {"Font.Style", std::int64_t{fsBold}},
                                                            {"Transparent", true}})),
-        Row<TLoadedAircraftLabel>("blLoadedAcft", "", place(25, 53, 460, 13, {{"Caption", std::string("<b>Loaded Aircraft:</b>")},
-                                                                             {"Transparent", true}})),
+        Row<TElHTMLLabel>("blLoadedAcft", "", place(25, 53, 460, 13, {{"Caption", std::string("<b>Loaded Aircraft:</b>")},
+                                                                     {"AutoSize", false},
+                                                                     {"IsHTML", true},
+                                                                     {"LinkStyle", std::int64_t{fsUnderline}}})),
         Row<TButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4)),
         Row<TButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2)),
         Row<TButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5)),
@@ -253,7 +244,7 @@ void TfrmMain_Trimwell::bindControls() {
     imgSection = FindAs<TImage>(*this, "imgSection");
     btnClose = FindAs<TPictureButton>(*this, "btnClose");
     btnMinimize = FindAs<TPictureButton>(*this, "btnMinimize");
-    lbMainTitle = FindAs<TLabel>(*this, "lbMainTitle");
+    lbMainTitle = FindAs<TElLabel>(*this, "lbMainTitle");
     lbCorvane = FindAs<TLabel>(*this, "lbCorvane");
     lblSection = FindAs<TLabel>(*this, "lblSection");
     lbKey = FindAs<TLabel>(*this, "lbKey");
@@ -262,7 +253,7 @@ void TfrmMain_Trimwell::bindControls() {
     lbGbKey = FindAs<TLabel>(*this, "lbGbKey");
     lbGbValue = FindAs<TLabel>(*this, "lbGbValue");
     Label1 = FindAs<TLabel>(*this, "Label1");
-    blLoadedAcft = FindAs<TLoadedAircraftLabel>(*this, "blLoadedAcft");
+    blLoadedAcft = FindAs<TElHTMLLabel>(*this, "blLoadedAcft");
     btnCloseMain = FindAs<TButton>(*this, "btnCloseMain");
     btnSave = FindAs<TButton>(*this, "btnSave");
     btnExitFSX = FindAs<TButton>(*this, "btnExitFSX");
@@ -305,7 +296,7 @@ void TfrmMain_Trimwell::ClearEditFields() {
 }
 
 void TfrmMain_Trimwell::SetLoadedAircraftTitle(const std::string& title) {
-    blLoadedAcft->SetCaption(kLoadedAircraftPrefix + title);
+    blLoadedAcft->SetCaptionAnsi(kLoadedAircraftPrefix + title);
 }
 
 void TfrmMain_Trimwell::LoadConfig() {
@@ -344,8 +335,8 @@ void TfrmMain_Trimwell::StyleTree() {
 
 void TfrmMain_Trimwell::ShowMessageDialog(const std::string& heading, const std::string& message,
                                           const std::string& buttonCaption, bool modal) {
-    frmDialog->hdgLabel->SetCaption(heading);
-    frmDialog->msgLabel->SetCaption(message);
+    frmDialog->hdgLabel->SetCaptionAnsi(heading);
+    frmDialog->msgLabel->SetCaptionAnsi(message);
     frmDialog->btnCloseMain->SetCaption(buttonCaption);
     frmDialog->btnCloseMain->SetVisible(modal);
     frmDialog->imgError->SetVisible(modal);

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 
 #include "framework/Forms_win.h"
 #include "framework/WinUtf.h"
@@ -23,7 +24,13 @@ TShiftState currentShift(WPARAM mouseFlags) {
     return s;
 }
 
+std::map<TCursor, HCURSOR>& registeredCursors() {
+    static std::map<TCursor, HCURSOR> cursors;
+    return cursors;
+}
+
 HCURSOR cursorHandle(TCursor c) {
+    if (const auto it = registeredCursors().find(c); it != registeredCursors().end()) return it->second;
     switch (c) {
         case crHandPoint: return LoadCursorW(nullptr, IDC_HAND);
         case crArrow: return LoadCursorW(nullptr, IDC_ARROW);
@@ -36,6 +43,8 @@ HCURSOR cursorHandle(TCursor c) {
 bool inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 }  // namespace
+
+void RegisterCursor(TCursor id, HCURSOR cursor) { registeredCursors()[id] = cursor; }
 
 // ---------------------------------------------------------------- TControl
 

@@ -43,6 +43,10 @@ inline constexpr TCursor crDefault = 0;
 inline constexpr TCursor crArrow = -2;
 inline constexpr TCursor crHandPoint = -21;
 
+// Makes a cursor known under an identifier, for the program's cursors whose resources are named
+// rather than numbered. The cursor must live as long as the program (resource cursors do).
+void RegisterCursor(TCursor id, HCURSOR cursor);
+
 using TNotifyEvent = std::function<void(TComponent& sender)>;
 using TMouseEvent = std::function<void(TComponent& sender, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent& sender, TShiftState, int x, int y)>;

@@ -33,7 +33,8 @@ std::vector<std::pair<const PublishedProperty*, const PropertyValue*>> inPublish
     const PropertyTable& table = target.Published();
     std::vector<std::pair<const PublishedProperty*, const PropertyValue*>> ordered;
     for (const auto& [name, value] : values) {
-        const auto it = std::find_if(table.begin(), table.end(), [&](const auto& p) { return p.name == name; });
+        // Named capture: clang 14 cannot capture a structured binding.
+        const auto it = std::find_if(table.begin(), table.end(), [&n = name](const auto& p) { return p.name == n; });
         if (it == table.end()) throw ELayoutError("Property " + name + " does not exist");
         ordered.emplace_back(&*it, &value);
     }

@@ -128,7 +128,7 @@ void EditorTest::startEditor() {
     frmDialog = &app->CreateForm<TfrmDialog>();
     frmDialog->OnShow = [this](TComponent&) {
         TfrmDialog& d = *frmDialog;
-        notices.push_back({d.hdgLabel->Caption(), d.msgLabel->Caption(), d.btnCloseMain->Caption(), d.IsModal(),
+        notices.push_back({d.hdgLabel->Text(), d.msgLabel->Text(), d.btnCloseMain->Caption(), d.IsModal(),
                            d.btnCloseMain->Visible(), d.imgError->Visible(),
                            IsWindowEnabled(frmMain_Trimwell->Handle()) != FALSE});
         // A modal notice is answered with Esc once its loop runs.

@@ -26,7 +26,7 @@ TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
                                          "General"}));
     TTreeView& tree = *m.fsxCfgTree;
     EXPECT_EQ(tree.Selected(), tree.NodeAt(0));
-    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
+    EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
     EXPECT_EQ(m.lblSection->Caption(), "");
     EXPECT_EQ(m.lbKey->Caption(), "");
     EXPECT_EQ(m.edValue->Text(), "");
@@ -76,7 +76,7 @@ TEST_F(EditorTest, WithoutTheSimulatorStartsEmptyAndSilent) {
     EXPECT_EQ(m.fsxCfgTree->Count(), 0);
     EXPECT_TRUE(m.fsxCfgTree->Visible());
     EXPECT_FALSE(m.suiScrollBar->Visible());
-    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b>");
+    EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b>");
     EXPECT_TRUE(notices.empty());
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(CfgFileName, "\\SimObjects\\Airplanes\\C172\\aircraft.cfg");
@@ -85,7 +85,7 @@ TEST_F(EditorTest, WithoutTheSimulatorStartsEmptyAndSilent) {
 TEST_F(EditorTest, AFileWithoutTitleShowsNone) {
     writeFile(c172(), "[fltsim.0]\r\nsim=x\r\n");
     startEditor();
-    EXPECT_EQ(main().blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> (None)");
+    EXPECT_EQ(main().blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> (None)");
 }
 
 TEST_F(EditorTest, ClickAndEnterShowTheSelectedKey) {
@@ -119,7 +119,7 @@ TEST_F(EditorTest, SaveWritesExactlyTheSelectedLine) {
     clickNode(findNode("fltsim.0", "title"));
     m.edValue->SetText("  New Title  ");
     bool lineDuringNotice = true;
-    duringPause = [&] { lineDuringNotice = m.blLoadedAcft->Caption() == "<b>Loaded Aircraft:</b> Cessna Skyhawk"; };
+    duringPause = [&] { lineDuringNotice = m.blLoadedAcft->Text() == "<b>Loaded Aircraft:</b> Cessna Skyhawk"; };
     click(*m.btnSave);
 
     std::string expected = before;
@@ -132,7 +132,7 @@ TEST_F(EditorTest, SaveWritesExactlyTheSelectedLine) {
     EXPECT_FALSE(notices[0].buttonVisible);
     EXPECT_FALSE(notices[0].iconVisible);
     EXPECT_TRUE(lineDuringNotice) << "the title line changes only after the notice's pause";
-    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b>   New Title  ");
+    EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b>   New Title  ");
     EXPECT_FALSE(dialog().Visible());
     EXPECT_EQ(sounds.size(), 1u);
     EXPECT_TRUE(boxes.empty());
@@ -145,7 +145,7 @@ TEST_F(EditorTest, SaveChangesTheTitleLineOnlyForTheFirstTitle) {
         clickNode(findNode(section, key));
         m.edValue->SetText("Changed");
         click(*m.btnSave);
-        EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Cessna Skyhawk") << section << " " << key;
+        EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Cessna Skyhawk") << section << " " << key;
     }
     EXPECT_NE(readFile(c172()).find("[fltsim.1]\r\ntitle=Changed\r\n"), std::string::npos);
 }
@@ -228,7 +228,7 @@ TEST_F(EditorTest, LoadCfgAsksWithTheStatedDialogAndLoadsTheChoice) {
 
     EXPECT_EQ(CfgFileName, WideToUtf8(other.wstring()));
     EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "TRUSTED", "  a"}));
-    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Other <i>Plane</i>");
+    EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Other <i>Plane</i>");
     EXPECT_TRUE(m.fsxCfgTree->Visible());
     EXPECT_TRUE(m.suiScrollBar->Visible());
     EXPECT_TRUE(sounds.empty()) << "Load CFG plays no click";
@@ -269,7 +269,7 @@ TEST_F(EditorTest, LoadingAMissingFileShowsOoopsAndKeepsTheTitleLine) {
     EXPECT_TRUE(IsWindowEnabled(m.Handle()));
     EXPECT_EQ(m.fsxCfgTree->Count(), 0);
     EXPECT_TRUE(m.fsxCfgTree->Visible());
-    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
+    EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
 }
 
 TEST_F(EditorTest, ExitWhileSavedShowsEndsTheProgramAfterTheSave) {
@@ -281,7 +281,7 @@ TEST_F(EditorTest, ExitWhileSavedShowsEndsTheProgramAfterTheSave) {
     click(*m.btnSave);
     EXPECT_TRUE(app->Terminated());
     EXPECT_TRUE(m.Visible()) << "the window stays until the loop is back";
-    EXPECT_EQ(m.blLoadedAcft->Caption(), "<b>Loaded Aircraft:</b> Last");
+    EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Last");
     EXPECT_FALSE(dialog().Visible());
     EXPECT_EQ(sounds.size(), 2u);
     app->Run();  // returns at once: the recorded quit is honoured
@@ -297,7 +297,7 @@ TEST_F(EditorTest, AModalNoticeDuringAModelessOneGoesToTheErrorReport) {
     bool hmmmmOnScreen = false;
     duringPause = [&] {
         pump();
-        hmmmmOnScreen = dialog().Visible() && dialog().hdgLabel->Caption() == "Hmmmm..." &&
+        hmmmmOnScreen = dialog().Visible() && dialog().hdgLabel->Text() == "Hmmmm..." &&
                         dialog().btnCloseMain->Visible() && !dialog().IsModal();
     };
     click(*m.btnSave);

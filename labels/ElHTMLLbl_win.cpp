@@ -1,0 +1,174 @@
+#include "labels/ElHTMLLbl_win.h"
+
+#include "framework/WinUtf.h"
+
+namespace trimwell {
+
+namespace {
+// The link cursor comes from the program's "URLCURSOR" resource; it is registered once, when
+// the first HTML label is made.
+void RegisterLinkCursor() {
+    static const bool registered = [] {
+        if (HCURSOR c = LoadCursorW(GetModuleHandleW(nullptr), L"URLCURSOR")) RegisterCursor(crURLCursor, c);
+        return true;
+    }();
+    (void)registered;
+}
+}  // namespace
+
+TElHTMLLabel::TElHTMLLabel(TComponent* owner) : TCustomElLabel(owner), render_(MakeGdiHTMLRender()) {
+    RegisterLinkCursor();
+    render_->OnImageNeeded = [this](TElHTMLRender&, const TElFString& src, const TElHTMLImage*& image) {
+        image = nullptr;
+        if (OnImageNeeded) OnImageNeeded(*this, src, image);
+    };
+}
+
+const PropertyTable& TElHTMLLabel::StaticPublished() {
+    static const PropertyTable table = Inherit(TCustomElLabel::StaticPublished(),
+                                               {
+                                                   Prop<TElHTMLLabel>("IsHTML", &TElHTMLLabel::SetIsHTML),
+                                                   Prop<TElHTMLLabel>("LinkColor", &TElHTMLLabel::SetLinkColor),
+                                                   Prop<TElHTMLLabel>("LinkStyle", &TElHTMLLabel::SetLinkStyle),
+                                               });
+    return table;
+}
+const PropertyTable& TElHTMLLabel::Published() const { return StaticPublished(); }
+
+void TElHTMLLabel::SetIsHTML(bool v) {
+    if (v == isHTML_) return;
+    isHTML_ = v;
+    if (isHTML_) PrepareHTML();
+    Invalidate();
+}
+
+void TElHTMLLabel::Reprepare() {
+    if (!isHTML_) return;
+    SetIsHTML(false);
+    SetIsHTML(true);
+}
+
+void TElHTMLLabel::PrepareHTML() {
+    TElHTMLData& data = render_->Data();
+    const TFontSpec& font = Font().Spec();
+    const std::wstring face = AnsiToWide(font.name);
+    data.DefaultFontName.assign(face.begin(), face.end());
+    data.Charset = DEFAULT_CHARSET;
+    data.DefaultColor = font.color;
+    data.DefaultStyle = font.style;
+    data.DefaultHeight = font.height;
+    data.LinkColor = linkColor_;
+    data.LinkStyle = linkStyle_;
+    render_->ParseMarkup(Caption(), Width() - 2 * BorderWidth(), WordWrap());
+    if (!WordWrap() && AutoSize()) AdjustBounds();
+}
+
+void TElHTMLLabel::SetCaption(const TElFString& caption) {
+    if (caption == Caption()) return;
+    TCustomElLabel::SetCaption(caption);
+    Reprepare();
+}
+
+void TElHTMLLabel::SetWordWrap(bool v) {
+    TCustomElLabel::SetWordWrap(v);
+    Reprepare();
+}
+
+void TElHTMLLabel::SetAutoSize(bool v) {
+    if (v && isHTML_ && !AutoSize()) {
+        Reprepare();
+        TCustomElLabel::SetAutoSize(true);
+        return;
+    }
+    TCustomElLabel::SetAutoSize(v);
+    Reprepare();
+}
+
+void TElHTMLLabel::SetLinkColor(TColor v) {
+    if (v == linkColor_) return;
+    linkColor_ = v;
+    Reprepare();
+}
+
+void TElHTMLLabel::SetLinkStyle(TFontStyles v) {
+    if (v == linkStyle_) return;
+    linkStyle_ = v;
+    Reprepare();
+}
+
+void TElHTMLLabel::FontChanged() {
+    TCustomElLabel::FontChanged();
+    Reprepare();
+}
+
+void TElHTMLLabel::BoundsChanged() {
+    TCustomElLabel::BoundsChanged();
+    if (WordWrap()) Reprepare();
+}
+
+void TElHTMLLabel::Loaded() {
+    TCustomElLabel::Loaded();
+    Reprepare();
+}
+
+void TElHTMLLabel::AdjustBounds() {
+    if (!isHTML_) return TCustomElLabel::AdjustBounds();
+    if (IsLoading() || !AutoSize()) return;
+    const TElHTMLData& data = render_->Data();
+    SetBounds(Left(), Top(), data.TextWidth + 2 * BorderWidth(), data.TextHeight + 2 * BorderWidth());
+}
+
+void TElHTMLLabel::Paint(TCanvas& canvas) {
+    if (!isHTML_) return TCustomElLabel::Paint(canvas);
+    SelectGuard keep(canvas.Handle(), Font().Handle());
+    PaintHTMLLabel(canvas.Handle(), Frame(), *render_);
+}
+
+bool TElHTMLLabel::LinkAt(int x, int y, TElFString& href) {
+    const TElHTMLData& data = render_->Data();
+    const LabelRect t = HTMLTextRect(Width(), Height(), data.TextWidth, data.TextHeight, Layout(), Alignment(),
+                                     BorderWidth(), false);
+    const HTMLPoint p{x - t.Left - BorderWidth(), y - t.Top - BorderWidth()};
+    return render_->LinkAtPoint(p, {0, 0}, href, HTMLRect{t.Left, t.Top, t.Right, t.Bottom});
+}
+
+void TElHTMLLabel::UpdateCursor(int x, int y) {
+    TElFString href;
+    const bool overLink = isHTML_ && LinkAt(x, y, href);
+    SetCursor(overLink ? crURLCursor : chosenCursor_);
+}
+
+void TElHTMLLabel::SetLabelCursor(TCursor c) {
+    if (c == chosenCursor_) return;
+    chosenCursor_ = c;
+    UpdateCursor(lastMouse_.x, lastMouse_.y);
+}
+
+void TElHTMLLabel::MouseMove(TShiftState shift, int x, int y) {
+    lastMouse_ = {x, y};
+    if (isHTML_) UpdateCursor(x, y);
+    TCustomElLabel::MouseMove(shift, x, y);
+}
+
+void TElHTMLLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    lastMouse_ = {x, y};
+    TCustomElLabel::MouseDown(button, shift, x, y);
+}
+
+void TElHTMLLabel::MouseLeave() {
+    lastMouse_ = {-1, -1};  // the pointer is no longer over any link
+    SetCursor(chosenCursor_);
+    TCustomElLabel::MouseLeave();
+}
+
+void TElHTMLLabel::Click() {
+    TElFString href;
+    if (isHTML_ && LinkAt(lastMouse_.x, lastMouse_.y, href)) return LinkClick(href);
+    TCustomElLabel::Click();
+}
+
+void TElHTMLLabel::LinkClick(const TElFString& href) {
+    if (OnLinkClick) OnLinkClick(*this, href);
+}
+
+}  // namespace trimwell

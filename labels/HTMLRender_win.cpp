@@ -1,0 +1,284 @@
+#include "labels/HTMLRender_win.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace trimwell {
+
+namespace {
+constexpr std::size_t kMaxCachedFonts = 32;
+}
+
+GdiTextMeasurer::GdiTextMeasurer() {
+    ScreenDC screen;
+    dc_.reset(CreateCompatibleDC(screen.get()));
+    if (!dc_) throw std::runtime_error("Cannot create a device context for measuring text");
+    logPixelsY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    savedFont_ = GetCurrentObject(dc_.get(), OBJ_FONT);
+    savedBitmap_ = GetCurrentObject(dc_.get(), OBJ_BITMAP);
+}
+
+GdiTextMeasurer::~GdiTextMeasurer() {
+    SelectObject(dc_.get(), savedFont_);
+    SelectObject(dc_.get(), savedBitmap_);
+}
+
+void GdiTextMeasurer::SelectCached(std::size_t index) {
+    if (current_ == index) return;
+    SelectObject(dc_.get(), fonts_[index].font.get());
+    current_ = index;
+}
+
+void GdiTextMeasurer::SetFont(const FontSpec& font) {
+    if (current_ != SIZE_MAX) {
+        const auto& c = fonts_[current_];
+        if (c.height == font.height && c.style == font.style && c.charset == font.charset && c.name == font.name)
+            return;
+    }
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        const auto& c = fonts_[i];
+        if (c.height == font.height && c.style == font.style && c.charset == font.charset && c.name == font.name)
+            return SelectCached(i);
+    }
+    if (fonts_.size() >= kMaxCachedFonts) {
+        SelectObject(dc_.get(), savedFont_);
+        current_ = SIZE_MAX;
+        fonts_.erase(fonts_.begin());
+    }
+    LOGFONTW lf{};
+    lf.lfHeight = font.height;
+    lf.lfWeight = (font.style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font.style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (font.style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (font.style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = font.charset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    const std::size_t n = std::min<std::size_t>(font.name.size(), LF_FACESIZE - 1);
+    std::copy_n(WidePtr(font.name), n, lf.lfFaceName);
+    CachedFont cached{std::u16string(font.name), font.height, font.style, font.charset,
+                      UniqueGdiHandle(CreateFontIndirectW(&lf)), {}};
+    if (!cached.font) cached.font.reset(GetStockObject(DEFAULT_GUI_FONT));
+    fonts_.push_back(std::move(cached));
+    SelectCached(fonts_.size() - 1);
+    GetTextMetricsW(dc_.get(), &fonts_.back().metrics);
+}
+
+FontMetrics GdiTextMeasurer::Metrics() {
+    if (current_ == SIZE_MAX) SetFont(FontSpec{});
+    const TEXTMETRICW& tm = fonts_[current_].metrics;
+    return FontMetrics{static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmDescent),
+                       static_cast<int>(tm.tmMaxCharWidth), static_cast<int>(tm.tmAveCharWidth)};
+}
+
+int GdiTextMeasurer::TextExtent(std::u16string_view text) {
+    if (text.empty()) return 0;
+    RECT r{0, 0, 0, 0};
+    const int len = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+    DrawTextW(dc_.get(), WidePtr(text), len, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return r.right - r.left;
+}
+
+int GdiTextMeasurer::LogPixelsY() { return logPixelsY_; }
+
+void GdiTextMeasurer::EnsureBitmap(HDC like, int width, int height) {
+    if (bitmap_ && width <= bitmapWidth_ && height <= bitmapHeight_) return;
+    bitmapWidth_ = std::max(width, bitmapWidth_);
+    bitmapHeight_ = std::max(height, bitmapHeight_);
+    SelectObject(dc_.get(), savedBitmap_);
+    bitmap_.reset(CreateCompatibleBitmap(like, bitmapWidth_, bitmapHeight_));
+    SelectObject(dc_.get(), bitmap_.get());
+}
+
+GdiHTMLImage::GdiHTMLImage(HBITMAP bitmap) : bitmap_(bitmap) {
+    BITMAP bm{};
+    if (bitmap && GetObjectW(bitmap, sizeof bm, &bm)) {
+        width_ = bm.bmWidth;
+        height_ = std::abs(bm.bmHeight);
+    }
+}
+
+std::unique_ptr<TElHTMLRender> MakeGdiHTMLRender() {
+    return std::make_unique<TElHTMLRender>(std::make_unique<GdiTextMeasurer>());
+}
+
+COLORREF BlendTextColor(COLORREF text, COLORREF blend) {
+    const int r = GetRValue(blend), g = GetGValue(blend), b = GetBValue(blend);
+    const int lightness = ((std::max({r, g, b}) + std::min({r, g, b})) * 252 + 255) / 510;
+    auto half = [&](int c) { return lightness > 128 ? c / 2 : c + (255 - c) / 2; };
+    return RGB(half(GetRValue(text)), half(GetGValue(text)), half(GetBValue(text)));
+}
+
+namespace {
+
+class MarkupPainter {
+public:
+    MarkupPainter(TElHTMLRender& render, GdiTextMeasurer& gdi, POINT origin, int width, int height,
+                  const MarkupOverride& ov, TColor blend)
+        : render_(render), data_(render.Data()), gdi_(gdi), dc_(gdi.dc()), origin_(origin),
+          width_(width), height_(height), ov_(ov), blend_(blend) {}
+
+    void Paint() {
+        int y = 0, x = 0;
+        const TElHTMLBreakItem* line = nullptr;
+        for (auto& owned : data_.Items) {
+            TElHTMLItem& item = *owned;
+            if (item.IsBreak()) {
+                if (line) y += line->Height;
+                if (y > height_ + origin_.y) return;  // the rest lies below the visible area
+                line = static_cast<const TElHTMLBreakItem*>(&item);
+                x = TElHTMLRender::LineStartX(*line, width_);
+                if (item.Kind == ikBullet) PaintBullet(*line, x, y);
+                continue;
+            }
+            if (!line) continue;
+            switch (item.Kind) {
+                case ikText:
+                    PaintText(item, *line, x, y);
+                    x += item.Width;
+                    break;
+                case ikSpacer:
+                    x = (item.Flags & hifAbsolute) ? item.Width : x + item.Width;
+                    break;
+                case ikImage:
+                    PaintImage(item, *line, x, y);
+                    x += item.Width;
+                    break;
+                case ikRule:
+                    PaintRule(item, *line, x, y);
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+
+private:
+    COLORREF TextColorOf(const TElHTMLItem& item) {
+        TColor c;
+        if (&item == data_.SelectedItem) {
+            c = ov_.use ? ov_.highlightTextColor : data_.HighlightColor;
+        } else {
+            c = (ov_.use && item.ColorDepth == 0) ? ov_.textColor : item.Color;
+            if (item.Flags & hifLink) c = data_.LinkColor;
+        }
+        COLORREF rgb = LabelRGB(c);
+        if (blend_ != clNone) rgb = BlendTextColor(rgb, LabelRGB(blend_));
+        return rgb;
+    }
+
+    TColor BackgroundOf(const TElHTMLItem& item) const {
+        if (&item == data_.SelectedItem) return ov_.use ? ov_.highlightBgColor : data_.HighlightBgColor;
+        return (ov_.use && item.ColorDepth == 0) ? ov_.bgColor : item.BgColor;
+    }
+
+    void PaintText(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
+        FontSpec font = item.Font();
+        if ((item.Flags & hifLink) && &item != data_.SelectedItem) font.style = data_.LinkStyle;
+        gdi_.SetFont(font);
+        const TColor bg = BackgroundOf(item);
+        if (bg == clNone) {
+            SetBkMode(dc_, TRANSPARENT);
+        } else {
+            SetBkMode(dc_, OPAQUE);
+            SetBkColor(dc_, LabelRGB(bg));
+        }
+        SetTextColor(dc_, TextColorOf(item));
+        int baseline = y - origin_.y + line.Height - line.Descent;
+        if (item.Flags & (hifSuperscript | hifSubscript)) {
+            const int h = std::abs(gdi_.Metrics().height);
+            baseline += (item.Flags & hifSuperscript) ? -(h / 2) : h / 4;
+        }
+        const auto& text = item.GetText();
+        TextOutW(dc_, x - origin_.x, baseline, WidePtr(text),
+                 static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)));
+    }
+
+    void PaintBullet(const TElHTMLBreakItem& bullet, int x, int y) {
+        gdi_.SetFont(bullet.Font());
+        const int d = gdi_.Metrics().aveCharWidth;
+        const TColor c = (ov_.use && bullet.ColorDepth == 0) ? ov_.textColor : bullet.Color;
+        UniqueGdiHandle brush(CreateSolidBrush(LabelRGB(c)));
+        SelectGuard keep(dc_, brush.get());
+        const int top = y + bullet.Descent + (bullet.Height - bullet.Descent - d) / 2 - origin_.y;
+        Ellipse(dc_, x - d - 1 - origin_.x, top, x - 1 - origin_.x, top + d);
+    }
+
+    void PaintImage(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
+        const TElHTMLImage* image = nullptr;
+        render_.ImageNeeded(item.GetText(), image);
+        const auto* gdiImage = dynamic_cast<const GdiHTMLImage*>(image);
+        if (!gdiImage || !gdiImage->Bitmap()) return;
+        UniqueMemoryDC src(CreateCompatibleDC(dc_));
+        SelectGuard keep(src.get(), gdiImage->Bitmap());
+        const int dx = x - origin_.x;
+        if (item.Transparent) {
+            const int w = std::min(item.Width, gdiImage->Width());
+            const int h = std::min(item.Height, gdiImage->Height());
+            if (w <= 0 || h <= 0) return;
+            const COLORREF key = GetPixel(src.get(), 0, gdiImage->Height() - 1);
+            TransparentBlt(dc_, dx, y - origin_.y, w, h, src.get(), 0, 0, w, h, key);
+        } else {
+            const int bottom = y + line.Height - origin_.y;
+            SetStretchBltMode(dc_, COLORONCOLOR);
+            StretchBlt(dc_, dx, bottom - item.Height, item.Width, item.Height, src.get(), 0, 0,
+                       gdiImage->Width(), gdiImage->Height(), SRCCOPY);
+        }
+    }
+
+    void PaintRule(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
+        const int right = item.Width ? x + item.Width : std::max(line.Width, width_);
+        const int top = y + line.Height / 2 - origin_.y;
+        RECT band{x - origin_.x, top, right - origin_.x, top + 1};
+        UniqueGdiHandle shadow(CreateSolidBrush(LabelRGB(clBtnShadow)));
+        UniqueGdiHandle face(CreateSolidBrush(LabelRGB(clBtnFace)));
+        FillRect(dc_, &band, static_cast<HBRUSH>(shadow.get()));
+        OffsetRect(&band, 0, 1);
+        FillRect(dc_, &band, static_cast<HBRUSH>(face.get()));
+    }
+
+    TElHTMLRender& render_;
+    TElHTMLData& data_;
+    GdiTextMeasurer& gdi_;
+    HDC dc_;
+    POINT origin_;
+    int width_, height_;
+    MarkupOverride ov_;
+    TColor blend_;
+};
+
+}  // namespace
+
+void PaintMarkup(TElHTMLRender& render, HDC canvas, POINT origin, const RECT& rect, TColor blendColor) {
+    PaintMarkupEx(render, canvas, origin, rect, MarkupOverride{}, blendColor);
+}
+
+void PaintMarkupEx(TElHTMLRender& render, HDC canvas, POINT origin, const RECT& rect,
+                   const MarkupOverride& override, TColor blendColor) {
+    auto* gdi = dynamic_cast<GdiTextMeasurer*>(&render.Measurer());
+    if (!gdi) throw std::logic_error("Markup can only be painted by a render that measures with GDI");
+    TElHTMLData& data = render.Data();
+    data.LastPaintLeft = rect.left;
+    data.LastPaintTop = rect.top;
+    data.LastPaintRight = rect.right;
+    data.LastPaintBottom = rect.bottom;
+    const int width = rect.right - rect.left + 1;
+    const int height = rect.bottom - rect.top + 1;
+    if (width <= 0 || height <= 0) return;
+
+    gdi->EnsureBitmap(canvas, width, height);
+    const HDC dc = gdi->dc();
+    BitBlt(dc, 0, 0, width, height, canvas, rect.left, rect.top, SRCCOPY);
+    const UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+    const int oldBkMode = GetBkMode(dc);
+    const COLORREF oldBk = GetBkColor(dc), oldText = GetTextColor(dc);
+    MarkupPainter(render, *gdi, origin, width, height, override, blendColor).Paint();
+    SetTextAlign(dc, oldAlign);
+    SetBkMode(dc, oldBkMode);
+    SetBkColor(dc, oldBk);
+    SetTextColor(dc, oldText);
+    BitBlt(canvas, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
+}
+
+}  // namespace trimwell
