@@ -107,7 +107,7 @@ void TControl::SetParent(TWinControl* parent) {
     parent_ = parent;
     if (parent_ != nullptr) {
         parent_->insertControl(*this);
-        if (parentFont_) ParentFontChanged(parent_->Font().Spec());
+        if (parentFont_) ParentFontChanged(parent_->Font().Desc());
         Invalidate();
     }
 }
@@ -147,21 +147,21 @@ void TControl::SetColor(TColor c) {
     ColorChanged();
 }
 
-void TControl::SetFont(const TFontSpec& spec) {
+void TControl::SetFont(const TFontDesc& desc) {
     parentFont_ = false;
-    if (spec == font_.Spec()) return;
-    font_.Assign(spec);
+    if (desc == font_.Desc()) return;
+    font_.Assign(desc);
     FontChanged();
 }
 
 void TControl::SetParentFont(bool v) {
     parentFont_ = v;
-    if (v && parent_ != nullptr) ParentFontChanged(parent_->Font().Spec());
+    if (v && parent_ != nullptr) ParentFontChanged(parent_->Font().Desc());
 }
 
-void TControl::ParentFontChanged(const TFontSpec& spec) {
-    if (!parentFont_ || spec == font_.Spec()) return;
-    font_.Assign(spec);
+void TControl::ParentFontChanged(const TFontDesc& desc) {
+    if (!parentFont_ || desc == font_.Desc()) return;
+    font_.Assign(desc);
     FontChanged();
 }
 
@@ -587,7 +587,7 @@ void TWinControl::EnabledChanged() {
 
 void TWinControl::FontChanged() {
     if (handle_ && PaintsItself()) SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
-    for (TControl* c : controls_) c->ParentFontChanged(Font().Spec());
+    for (TControl* c : controls_) c->ParentFontChanged(Font().Desc());
     Invalidate();
 }
 

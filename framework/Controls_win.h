@@ -99,11 +99,11 @@ public:
     virtual void SetColor(TColor c);
     const TFont& Font() const { return font_; }
     // Changes the font description; the control stops following its parent's font.
-    void SetFont(const TFontSpec& spec);
-    void SetFontName(std::string name) { auto s = font_.Spec(); s.name = std::move(name); SetFont(s); }
-    void SetFontHeight(int h) { auto s = font_.Spec(); s.height = h; SetFont(s); }
-    void SetFontStyle(TFontStyles st) { auto s = font_.Spec(); s.style = st; SetFont(s); }
-    void SetFontColor(TColor c) { auto s = font_.Spec(); s.color = c; SetFont(s); }
+    void SetFont(const TFontDesc& desc);
+    void SetFontName(std::string name) { auto s = font_.Desc(); s.name = std::move(name); SetFont(s); }
+    void SetFontHeight(int h) { auto s = font_.Desc(); s.height = h; SetFont(s); }
+    void SetFontStyle(TFontStyles st) { auto s = font_.Desc(); s.style = st; SetFont(s); }
+    void SetFontColor(TColor c) { auto s = font_.Desc(); s.color = c; SetFont(s); }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool v);
 
@@ -150,7 +150,7 @@ protected:
     virtual void EnabledChanged() { Invalidate(); }
     virtual void ColorChanged() { Invalidate(); }
     // A parent's font reaches children that follow it.
-    void ParentFontChanged(const TFontSpec& spec);
+    void ParentFontChanged(const TFontDesc& desc);
 
 private:
     friend class TWinControl;

@@ -29,12 +29,12 @@ using TFontStyles = unsigned;
 
 // A font as stored in a layout: negative height is the character height in pixels, positive the
 // cell height.
-struct TFontSpec {
+struct TFontDesc {
     std::string name = "Tahoma";
     int height = -11;
     TFontStyles style = 0;
     TColor color = clWindowText;
-    friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
+    friend bool operator==(const TFontDesc&, const TFontDesc&) = default;
 };
 
 }  // namespace trimwell

@@ -26,28 +26,28 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-UniqueFont CreateFontFrom(const TFontSpec& spec) {
+UniqueFont CreateFontFrom(const TFontDesc& desc) {
     LOGFONTW lf{};
-    lf.lfHeight = spec.height;
-    lf.lfWeight = (spec.style & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (spec.style & fsItalic) ? TRUE : FALSE;
-    lf.lfUnderline = (spec.style & fsUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (spec.style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfHeight = desc.height;
+    lf.lfWeight = (desc.style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (desc.style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (desc.style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (desc.style & fsStrikeOut) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = AnsiToWide(spec.name);
+    const std::wstring face = AnsiToWide(desc.name);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     return UniqueFont(CreateFontIndirectW(&lf));
 }
 
-void TFont::Assign(const TFontSpec& spec) {
-    const bool gdiChange = spec.name != spec_.name || spec.height != spec_.height || spec.style != spec_.style;
-    spec_ = spec;
+void TFont::Assign(const TFontDesc& desc) {
+    const bool gdiChange = desc.name != desc_.name || desc.height != desc_.height || desc.style != desc_.style;
+    desc_ = desc;
     if (gdiChange) handle_.reset();
 }
 
 HFONT TFont::Handle() const {
-    if (!handle_) handle_ = CreateFontFrom(spec_);
+    if (!handle_) handle_ = CreateFontFrom(desc_);
     return handle_.get();
 }
 
@@ -70,7 +70,7 @@ int TCanvas::DrawText(std::string_view text, RECT& r, UINT format, const TFont& 
 int TCanvas::DrawTextW(std::wstring_view text, RECT& r, UINT format, const TFont& font) const {
     const SelectGuard selected(dc_, font.Handle());
     SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, ColorToRGB(font.Spec().color));
+    SetTextColor(dc_, ColorToRGB(font.Desc().color));
     return ::DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &r, format);
 }
 

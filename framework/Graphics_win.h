@@ -119,26 +119,26 @@ UniqueBitmap LoadBitmapResource(const std::string& name);
 COLORREF ColorToRGB(TColor color);
 
 // Creates the GDI font of a description (8-bit face name in the system code page).
-UniqueFont CreateFontFrom(const TFontSpec& spec);
+UniqueFont CreateFontFrom(const TFontDesc& desc);
 
 // A font description with its GDI font made on first use and remade after a change.
 class TFont {
 public:
     TFont() = default;
-    explicit TFont(TFontSpec spec) : spec_(std::move(spec)) {}
-    TFont(const TFont& o) : spec_(o.spec_) {}
-    TFont& operator=(const TFont& o) { Assign(o.spec_); return *this; }
+    explicit TFont(TFontDesc desc) : desc_(std::move(desc)) {}
+    TFont(const TFont& o) : desc_(o.desc_) {}
+    TFont& operator=(const TFont& o) { Assign(o.desc_); return *this; }
 
-    const TFontSpec& Spec() const { return spec_; }
-    void Assign(const TFontSpec& spec);
-    void SetName(const std::string& name) { auto s = spec_; s.name = name; Assign(s); }
-    void SetHeight(int height) { auto s = spec_; s.height = height; Assign(s); }
-    void SetStyle(TFontStyles style) { auto s = spec_; s.style = style; Assign(s); }
-    void SetColor(TColor color) { spec_.color = color; }
+    const TFontDesc& Desc() const { return desc_; }
+    void Assign(const TFontDesc& desc);
+    void SetName(const std::string& name) { auto s = desc_; s.name = name; Assign(s); }
+    void SetHeight(int height) { auto s = desc_; s.height = height; Assign(s); }
+    void SetStyle(TFontStyles style) { auto s = desc_; s.style = style; Assign(s); }
+    void SetColor(TColor color) { desc_.color = color; }
     HFONT Handle() const;
 
 private:
-    TFontSpec spec_;
+    TFontDesc desc_;
     mutable UniqueFont handle_;
 };
 

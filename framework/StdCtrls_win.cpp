@@ -316,7 +316,7 @@ bool TEdit::ParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     }
     if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) {
         const HDC dc = reinterpret_cast<HDC>(wp);
-        SetTextColor(dc, ColorToRGB(Font().Spec().color));
+        SetTextColor(dc, ColorToRGB(Font().Desc().color));
         SetBkColor(dc, ColorToRGB(Color()));
         if (!background_) background_.reset(CreateSolidBrush(ColorToRGB(Color())));
         result = reinterpret_cast<LRESULT>(background_.get());
@@ -486,7 +486,7 @@ void TTreeView::CreateWnd() {
     TreeView_SetImageList(h, images_, TVSIL_NORMAL);
     applyIndent();
     TreeView_SetBkColor(h, ColorToRGB(Color()));
-    TreeView_SetTextColor(h, ColorToRGB(Font().Spec().color));
+    TreeView_SetTextColor(h, ColorToRGB(Font().Desc().color));
     if (doubleBuffered_) TreeView_SetExtendedStyle(h, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
 }
 
@@ -513,7 +513,7 @@ bool TTreeView::ParentNotify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
         }
         if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
             (State(reinterpret_cast<Node>(draw->nmcd.dwItemSpec), TVIS_BOLD) & TVIS_BOLD)) {
-            TFontSpec bold = Font().Spec();
+            TFontDesc bold = Font().Desc();
             bold.style |= fsBold;
             boldFont_.Assign(bold);
             SelectObject(draw->nmcd.hdc, boldFont_.Handle());

@@ -135,7 +135,7 @@ ElLabelLook TCustomElLabel::PlainLook() const {
     look.enabled = Enabled();
     look.showAccelChar = showAccelChar_;
     look.endEllipsis = endEllipsis_;
-    look.fontColor = Font().Spec().color;
+    look.fontColor = Font().Desc().color;
     return look;
 }
 

@@ -50,7 +50,7 @@ void TElHTMLLabel::Reprepare() {
 
 void TElHTMLLabel::PrepareHTML() {
     TElHTMLData& data = render_->Data();
-    const TFontSpec& font = Font().Spec();
+    const TFontDesc& font = Font().Desc();
     const std::wstring face = AnsiToWide(font.name);
     data.DefaultFontName.assign(face.begin(), face.end());
     data.Charset = DEFAULT_CHARSET;

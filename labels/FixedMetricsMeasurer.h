@@ -9,7 +9,7 @@ namespace trimwell {
 
 class FixedMetricsMeasurer final : public TextMeasurer {
 public:
-    void SetFont(const FontSpec& font) override { font_ = font; }
+    void SetFont(const FontDesc& font) override { font_ = font; }
 
     FontMetrics Metrics() override {
         const int h = std::abs(font_.height);
@@ -33,7 +33,7 @@ public:
     int extentCalls = 0;
 
 private:
-    FontSpec font_;
+    FontDesc font_;
 };
 
 }  // namespace trimwell

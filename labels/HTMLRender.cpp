@@ -188,8 +188,8 @@ void TElHTMLItem::SetText(TElFString text) {
     cachedExtent_ = -1;
 }
 
-FontSpec TElHTMLItem::Font() const {
-    FontSpec f;
+FontDesc TElHTMLItem::Font() const {
+    FontDesc f;
     f.name = FontName;
     f.height = Size;
     if (Flags & (hifSubscript | hifSuperscript)) f.height = Size - 2 * Sign(Size);

@@ -24,7 +24,7 @@ inline constexpr TColor clBtnHighlight = clSystemColor | 20;  // COLOR_BTNHIGHLI
 // regard to case. Returns false for a name that is not in the table.
 bool IdentToColor(std::u16string_view name, TColor& color);
 
-struct FontSpec {
+struct FontDesc {
     std::u16string_view name;
     int height = -11;  // negative: character height in pixels; positive: cell height
     TFontStyles style = 0;
@@ -45,7 +45,7 @@ struct FontMetrics {
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
-    virtual void SetFont(const FontSpec& font) = 0;
+    virtual void SetFont(const FontDesc& font) = 0;
     virtual FontMetrics Metrics() = 0;
     // Width of `text` drawn as one line without prefix processing, in the current font.
     virtual int TextExtent(std::u16string_view text) = 0;
@@ -100,7 +100,7 @@ public:
     // Appends one code unit, keeping the cached width exact without measuring the whole run.
     void AppendChar(char16_t ch, TextMeasurer& m);
     // The font this item is measured and drawn in (sub- and superscript runs are smaller).
-    FontSpec Font() const;
+    FontDesc Font() const;
 
     TElHTMLData* Owner;
     TElHTMLItemKind Kind;

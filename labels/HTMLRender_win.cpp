@@ -29,7 +29,7 @@ void GdiTextMeasurer::SelectCached(std::size_t index) {
     current_ = index;
 }
 
-void GdiTextMeasurer::SetFont(const FontSpec& font) {
+void GdiTextMeasurer::SetFont(const FontDesc& font) {
     if (current_ != SIZE_MAX) {
         const auto& c = fonts_[current_];
         if (c.height == font.height && c.style == font.style && c.charset == font.charset && c.name == font.name)
@@ -66,7 +66,7 @@ void GdiTextMeasurer::SetFont(const FontSpec& font) {
 }
 
 FontMetrics GdiTextMeasurer::Metrics() {
-    if (current_ == SIZE_MAX) SetFont(FontSpec{});
+    if (current_ == SIZE_MAX) SetFont(FontDesc{});
     const TEXTMETRICW& tm = fonts_[current_].metrics;
     return FontMetrics{static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmDescent),
                        static_cast<int>(tm.tmMaxCharWidth), static_cast<int>(tm.tmAveCharWidth)};
@@ -174,7 +174,7 @@ private:
     }
 
     void PaintText(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
-        FontSpec font = item.Font();
+        FontDesc font = item.Font();
         if ((item.Flags & hifLink) && &item != data_.SelectedItem) font.style = data_.LinkStyle;
         gdi_.SetFont(font);
         const TColor bg = BackgroundOf(item);

@@ -19,7 +19,7 @@ public:
     GdiTextMeasurer(const GdiTextMeasurer&) = delete;
     GdiTextMeasurer& operator=(const GdiTextMeasurer&) = delete;
 
-    void SetFont(const FontSpec& font) override;
+    void SetFont(const FontDesc& font) override;
     FontMetrics Metrics() override;
     int TextExtent(std::u16string_view text) override;
     int LogPixelsY() override;

@@ -8,8 +8,8 @@ shift 2
 rm -rf "$work" && mkdir -p "$work"
 groups=""
 n=0
-for spec in "$@"; do
-  title=${spec%%:*} rest=${spec#*:}
+for entry in "$@"; do
+  title=${entry%%:*} rest=${entry#*:}
   dir=${rest%%:*} pattern=${rest#*:}
   n=$((n + 1))
   tiles=""

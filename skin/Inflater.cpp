@@ -145,11 +145,10 @@ struct FixedTables {
     }
 };
 
-// Built once, on first use, and shared read-only by every extraction.
-const FixedTables& Fixed() {
-    static const FixedTables tables;
-    return tables;
-}
+// Built once when the program starts and shared read-only by every extraction.
+const FixedTables kFixedTables;
+
+const FixedTables& Fixed() { return kFixedTables; }
 
 struct Stop {
     InflateStatus status;
@@ -207,7 +206,9 @@ public:
         } catch (const Stop& stop) {
             status = stop.status;
         }
-        if (status != InflateStatus::LimitReached) Emit(window_.get(), writePos_);
+        // Only a stream that reached its final block writes out what the window still holds; a
+        // failed one leaves just the pieces already flushed, and the caller's size check decides.
+        if (status == InflateStatus::Done) Emit(window_.get(), writePos_);
         return status;
     }
 

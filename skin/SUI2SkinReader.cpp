@@ -175,6 +175,7 @@ int InflateEntry(skin_detail::ByteSource& source, std::FILE* out, std::uint32_t 
     // Output beyond the recorded size can only end in a size mismatch, so decoding stops there
     // rather than filling the disk.
     const InflateStatus status = skin_detail::Inflate(source, sink, expectedSize);
+    if (status == InflateStatus::LimitReached) throw ExtractFailure{kSkinPasswordOrSize};
     return status == InflateStatus::Done ? kSkinExtracted : kSkinFailed;
 }
 

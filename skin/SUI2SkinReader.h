@@ -51,7 +51,8 @@ public:
     bool Build(const std::uint8_t* lengths, int first, int count, int firstExtraSymbol,
                const std::uint8_t* extraBits);
 
-    std::uint32_t Lookup(std::uint32_t index) const { return table_[index & mask_]; }
+    // A tree that was never built (or failed to build) answers kEmpty for every index.
+    std::uint32_t Lookup(std::uint32_t index) const { return table_.empty() ? kEmpty : table_[index & mask_]; }
     // The table itself and its index mask (2^L - 1), for decoders that index it directly.
     const std::uint32_t* Table() const { return table_.data(); }
     std::uint32_t Mask() const { return mask_; }
@@ -74,9 +75,9 @@ enum class InflateStatus {
 
 using InflateSink = std::function<void(const std::uint8_t* data, std::size_t size)>;
 
-// Inflates a raw deflate stream held in memory; `sink` receives the output in pieces. What was
-// decoded before a failure has been passed to the sink. Decoding stops once more than
-// `outputLimit` bytes have come out (a little more may already have reached the sink).
+// Inflates a raw deflate stream held in memory; `sink` receives the output in pieces. After a
+// failure the sink has seen only the whole 32768-byte pieces flushed before it, never the rest of
+// the window. Decoding stops once more than `outputLimit` bytes would have come out.
 InflateStatus InflateRaw(std::span<const std::uint8_t> input, const InflateSink& sink,
                          std::uint64_t outputLimit = UINT64_MAX);
 

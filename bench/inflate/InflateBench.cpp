@@ -34,7 +34,7 @@ Bytes SkinPicture(int width, int height, std::uint32_t seed) {
 }
 
 Bytes SkinLikeData() {
-    std::vector<trimwell::testing::SkinRecordSpec> records;
+    std::vector<trimwell::testing::SkinRecordLayout> records;
     const int sizes[][2] = {{278, 25}, {324, 18}, {160, 27}, {138, 31}, {180, 5}, {102, 17}, {31, 31}, {44, 11}};
     for (std::uint32_t round = 0; round < 4; ++round)
         for (const auto& s : sizes)

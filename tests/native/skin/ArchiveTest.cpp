@@ -12,7 +12,7 @@
 namespace trimwell {
 namespace {
 
-using testing::ArchiveSpec;
+using testing::ArchiveLayout;
 using testing::Bytes;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
@@ -73,50 +73,50 @@ TEST_F(ExtractTest, ZlibStreamsInsidePlainAndEncryptedArchives) {
         uLongf size = compressBound(static_cast<uLong>(data.size()));
         Bytes zlibStream(size);
         ASSERT_EQ(compress2(zlibStream.data(), &size, data.data(), static_cast<uLong>(data.size()), 9), Z_OK);
-        ArchiveSpec spec;
+        ArchiveLayout layout;
         // Strip the two-byte zlib header and the four-byte Adler-32 to get raw deflate.
-        spec.compressed.assign(zlibStream.begin() + 2, zlibStream.begin() + static_cast<std::ptrdiff_t>(size) - 4);
-        spec.uncompressedSize = static_cast<std::uint32_t>(data.size());
-        spec.crc = testing::Crc32(data);
-        ASSERT_EQ(Extract(testing::BuildSkinArchive(spec)), kSkinExtracted);
+        layout.compressed.assign(zlibStream.begin() + 2, zlibStream.begin() + static_cast<std::ptrdiff_t>(size) - 4);
+        layout.uncompressedSize = static_cast<std::uint32_t>(data.size());
+        layout.crc = testing::Crc32(data);
+        ASSERT_EQ(Extract(testing::BuildSkinArchive(layout)), kSkinExtracted);
         EXPECT_TRUE(ReadFileBytes(Path("out")) == data);
-        spec.password = "pw";
-        ASSERT_EQ(Extract(testing::BuildSkinArchive(spec), "SKINDATA.SK2", "pw"), kSkinExtracted);
+        layout.password = "pw";
+        ASSERT_EQ(Extract(testing::BuildSkinArchive(layout), "SKINDATA.SK2", "pw"), kSkinExtracted);
         EXPECT_TRUE(ReadFileBytes(Path("out")) == data);
     }
 }
 
 TEST_F(ExtractTest, ArchiveDetailsThatStillExtract) {
     const Bytes data = testing::TextSample(5000);
-    ArchiveSpec spec = testing::StoredSpec(data);
-    spec.method = 0;  // the method field is not consulted: the data is inflated all the same
-    EXPECT_EQ(Extract(testing::BuildSkinArchive(spec), "skindata.sk2"), kSkinExtracted);
+    ArchiveLayout layout = testing::StoredLayout(data);
+    layout.method = 0;  // the method field is not consulted: the data is inflated all the same
+    EXPECT_EQ(Extract(testing::BuildSkinArchive(layout), "skindata.sk2"), kSkinExtracted);
 
-    spec = testing::StoredSpec(data);
-    spec.password = "pw";
-    spec.flags = 8;  // the check byte then comes from the modification time
-    EXPECT_EQ(Extract(testing::BuildSkinArchive(spec), "SKINDATA.SK2", "pw"), kSkinExtracted);
+    layout = testing::StoredLayout(data);
+    layout.password = "pw";
+    layout.flags = 8;  // the check byte then comes from the modification time
+    EXPECT_EQ(Extract(testing::BuildSkinArchive(layout), "SKINDATA.SK2", "pw"), kSkinExtracted);
 
     WriteFileBytes(Path("out"), Bytes(200000, 'z'));  // an older file of that name is replaced
-    EXPECT_EQ(Extract(testing::BuildSkinArchive(testing::StoredSpec(data))), kSkinExtracted);
+    EXPECT_EQ(Extract(testing::BuildSkinArchive(testing::StoredLayout(data))), kSkinExtracted);
     EXPECT_TRUE(ReadFileBytes(Path("out")) == data);
 }
 
 TEST_F(ExtractTest, FailuresGiveTheirResultAndLeaveNoOutput) {
     const Bytes data = testing::TextSample(5000);
-    const Bytes good = testing::BuildSkinArchive(testing::StoredSpec(data));
-    ArchiveSpec zip = testing::StoredSpec(data);
+    const Bytes good = testing::BuildSkinArchive(testing::StoredLayout(data));
+    ArchiveLayout zip = testing::StoredLayout(data);
     zip.zipMagic = true;
-    ArchiveSpec wrongSize = testing::StoredSpec(data);
+    ArchiveLayout wrongSize = testing::StoredLayout(data);
     wrongSize.uncompressedSize += 1;
-    ArchiveSpec encrypted = testing::StoredSpec(data);
+    ArchiveLayout encrypted = testing::StoredLayout(data);
     encrypted.password = "right";
-    ArchiveSpec emptyEntry = testing::StoredSpec({});
+    ArchiveLayout emptyEntry = testing::StoredLayout({});
     Bytes withComment = good;
     withComment[withComment.size() - 2] = 3;
     withComment.insert(withComment.end(), {'a', 'b', 'c'});
     const Bytes truncatedStream = [&] {
-        ArchiveSpec s = testing::StoredSpec(data);
+        ArchiveLayout s = testing::StoredLayout(data);
         s.compressed.resize(s.compressed.size() / 2);
         return testing::BuildSkinArchive(s);
     }();

@@ -72,7 +72,7 @@ private:
     std::array<std::uint32_t, 3> keys_{0x12345678u, 0x23456789u, 0x34567890u};
 };
 
-struct ArchiveSpec {
+struct ArchiveLayout {
     Bytes compressed;                 // raw deflate data of the entry
     std::uint32_t uncompressedSize = 0;
     std::uint32_t crc = 0;
@@ -84,14 +84,14 @@ struct ArchiveSpec {
     bool zipMagic = false;            // "PK" instead of "SK"
 };
 
-inline Bytes BuildSkinArchive(const ArchiveSpec& spec) {
-    Bytes data = spec.compressed;
-    std::uint16_t flags = spec.flags;
-    if (!spec.password.empty()) {
+inline Bytes BuildSkinArchive(const ArchiveLayout& layout) {
+    Bytes data = layout.compressed;
+    std::uint16_t flags = layout.flags;
+    if (!layout.password.empty()) {
         flags |= 1;
-        ZipEncrypter enc(spec.password);
+        ZipEncrypter enc(layout.password);
         Bytes header(12, 0x5A);
-        header[11] = (flags & 8) ? static_cast<std::uint8_t>(spec.modTime >> 8) : static_cast<std::uint8_t>(spec.crc >> 24);
+        header[11] = (flags & 8) ? static_cast<std::uint8_t>(layout.modTime >> 8) : static_cast<std::uint8_t>(layout.crc >> 24);
         Bytes cipher;
         for (const auto b : header) cipher.push_back(enc.Encrypt(b));
         for (const auto b : data) cipher.push_back(enc.Encrypt(b));
@@ -100,21 +100,21 @@ inline Bytes BuildSkinArchive(const ArchiveSpec& spec) {
     const auto common = [&](Bytes& out) {
         Put16(out, 20);
         Put16(out, flags);
-        Put16(out, spec.method);
-        Put16(out, spec.modTime);
+        Put16(out, layout.method);
+        Put16(out, layout.modTime);
         Put16(out, 0x5588);
-        Put32(out, spec.crc);
+        Put32(out, layout.crc);
         Put32(out, static_cast<std::uint32_t>(data.size()));
-        Put32(out, spec.uncompressedSize);
-        Put16(out, static_cast<std::uint32_t>(spec.entryName.size()));
+        Put32(out, layout.uncompressedSize);
+        Put16(out, static_cast<std::uint32_t>(layout.entryName.size()));
         Put16(out, 0);
     };
     Bytes out;
-    out.push_back(spec.zipMagic ? 'P' : 'S');
+    out.push_back(layout.zipMagic ? 'P' : 'S');
     out.push_back('K');
     Put16(out, 0x0403);
     common(out);
-    out.insert(out.end(), spec.entryName.begin(), spec.entryName.end());
+    out.insert(out.end(), layout.entryName.begin(), layout.entryName.end());
     out.insert(out.end(), data.begin(), data.end());
     const auto central = static_cast<std::uint32_t>(out.size());
     Put32(out, 0x02014B50);
@@ -125,7 +125,7 @@ inline Bytes BuildSkinArchive(const ArchiveSpec& spec) {
     Put16(out, 0);  // internal attributes
     Put32(out, 0);  // external attributes
     Put32(out, 0);  // local header offset
-    out.insert(out.end(), spec.entryName.begin(), spec.entryName.end());
+    out.insert(out.end(), layout.entryName.begin(), layout.entryName.end());
     const auto centralSize = static_cast<std::uint32_t>(out.size()) - central;
     Put32(out, 0x06054B50);
     Put32(out, 0);
@@ -137,15 +137,15 @@ inline Bytes BuildSkinArchive(const ArchiveSpec& spec) {
     return out;
 }
 
-inline ArchiveSpec StoredSpec(const Bytes& data) {
-    ArchiveSpec spec;
-    spec.compressed = StoredDeflate(data);
-    spec.uncompressedSize = static_cast<std::uint32_t>(data.size());
-    spec.crc = Crc32(data);
-    return spec;
+inline ArchiveLayout StoredLayout(const Bytes& data) {
+    ArchiveLayout layout;
+    layout.compressed = StoredDeflate(data);
+    layout.uncompressedSize = static_cast<std::uint32_t>(data.size());
+    layout.crc = Crc32(data);
+    return layout;
 }
 
-struct SkinRecordSpec {
+struct SkinRecordLayout {
     std::string name;
     std::uint8_t kind;
     Bytes data;
@@ -158,7 +158,7 @@ inline Bytes IntegerValue(std::int32_t v) {
 }
 
 // Header, records with their data right behind them, and the terminator the format writes.
-inline Bytes BuildSkinData(const std::vector<SkinRecordSpec>& records) {
+inline Bytes BuildSkinData(const std::vector<SkinRecordLayout>& records) {
     Bytes out{'K', 'E', 'S', 'T', 'R', 'A', 'V', 'O', '_', 'S', 'K', '2'};
     Put32(out, 24);
     Put32(out, 2);

@@ -14,7 +14,7 @@ namespace {
 
 using testing::Bytes;
 using testing::IntegerValue;
-using testing::SkinRecordSpec;
+using testing::SkinRecordLayout;
 
 Bytes SmallBmp(int width, int height) {
     Bitmap bitmap(width, height, 0x00336699);
@@ -24,7 +24,7 @@ Bytes SmallBmp(int width, int height) {
 
 const std::string kLongName(64, 'N');
 
-std::vector<SkinRecordSpec> SampleRecords() {
+std::vector<SkinRecordLayout> SampleRecords() {
     return {
         {"SKIN2_BUTTON", 0, SmallBmp(278, 25)},
         {"SKIN2_FORMCOLOR", 1, IntegerValue(0x00EDFCED)},
@@ -40,9 +40,9 @@ std::vector<SkinRecordSpec> SampleRecords() {
 class ReaderTest : public testing::SkinTestDir {
 protected:
     std::string WriteArchive(const Bytes& skinData, const std::string& password = "") {
-        testing::ArchiveSpec spec = testing::StoredSpec(skinData);
-        spec.password = password;
-        testing::WriteFileBytes(Path("skin.sk"), testing::BuildSkinArchive(spec));
+        testing::ArchiveLayout layout = testing::StoredLayout(skinData);
+        layout.password = password;
+        testing::WriteFileBytes(Path("skin.sk"), testing::BuildSkinArchive(layout));
         return Path("skin.sk");
     }
 };

@@ -59,14 +59,14 @@ TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
 
     // Fonts and colours of the layout reach the controls.
     for (TButton* b : {m.btnOpen, m.btnSave, m.btnExitFSX, m.btnCloseMain}) {
-        EXPECT_EQ(b->Font().Spec().style, static_cast<TFontStyles>(fsBold)) << b->Name();
-        EXPECT_EQ(b->Font().Spec().color, 0x006B635Au) << b->Name();
-        EXPECT_EQ(b->Font().Spec().name, "Tahoma") << b->Name();
+        EXPECT_EQ(b->Font().Desc().style, static_cast<TFontStyles>(fsBold)) << b->Name();
+        EXPECT_EQ(b->Font().Desc().color, 0x006B635Au) << b->Name();
+        EXPECT_EQ(b->Font().Desc().name, "Tahoma") << b->Name();
     }
-    EXPECT_EQ(tree.Font().Spec().name, "Verdana");
-    EXPECT_EQ(tree.Font().Spec().height, -9);
-    EXPECT_EQ(m.lbGbSection->Font().Spec().style, static_cast<TFontStyles>(fsBold));
-    EXPECT_EQ(m.Label1->Font().Spec().style, static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(tree.Font().Desc().name, "Verdana");
+    EXPECT_EQ(tree.Font().Desc().height, -9);
+    EXPECT_EQ(m.lbGbSection->Font().Desc().style, static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(m.Label1->Font().Desc().style, static_cast<TFontStyles>(fsBold));
 }
 
 TEST_F(EditorTest, WithoutTheSimulatorStartsEmptyAndSilent) {
@@ -361,15 +361,15 @@ TEST_F(EditorTest, CloseMinimiseAndTheMakersLink) {
     const auto at = [](TControl& c) { return MAKELPARAM(c.Left() + 3, c.Top() + 3); };
 
     // The link: bold, underlined under the pointer, opens the maker's page.
-    EXPECT_EQ(m.lbCorvane->Font().Spec().style, static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(m.lbCorvane->Font().Desc().style, static_cast<TFontStyles>(fsBold));
     SendMessageW(form, WM_MOUSEMOVE, 0, at(*m.lbCorvane));
-    EXPECT_EQ(m.lbCorvane->Font().Spec().style, static_cast<TFontStyles>(fsBold | fsUnderline));
+    EXPECT_EQ(m.lbCorvane->Font().Desc().style, static_cast<TFontStyles>(fsBold | fsUnderline));
     SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, at(*m.lbCorvane));
     SendMessageW(form, WM_LBUTTONUP, 0, at(*m.lbCorvane));
     EXPECT_EQ(opened, (Texts{std::string(kMakerPage)}));
     EXPECT_NE(std::string(kMakerPage).find("/?=Trimwell"), std::string::npos);
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(300, 100));
-    EXPECT_EQ(m.lbCorvane->Font().Spec().style, static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(m.lbCorvane->Font().Desc().style, static_cast<TFontStyles>(fsBold));
     EXPECT_EQ(m.lbCorvane->Cursor(), crHandPoint);
 
     // Minimise: the window leaves the screen, the application's task bar button stays.

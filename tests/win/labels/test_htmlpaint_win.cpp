@@ -33,7 +33,7 @@ TEST(GdiTextMeasurer, WidthsAddUpCharacterByCharacter) {
     const std::u16string text = u"Loaded Aircraft: Cessna Skyhawk 172SP (WAVE) \u00e9\u20ac";
     for (TFontStyles style : {0u, TFontStyles{fsBold}, TFontStyles{fsItalic}}) {
         for (const char16_t* face : {u"Tahoma", u"Trebuchet MS", u"MS Sans Serif"}) {
-            m.SetFont(FontSpec{face, -11, style, 0});
+            m.SetFont(FontDesc{face, -11, style, 0});
             int sum = 0;
             for (char16_t c : text) sum += m.TextExtent(std::u16string_view(&c, 1));
             EXPECT_EQ(m.TextExtent(text), sum) << "style " << int(style);
@@ -53,7 +53,7 @@ TEST(GdiTextMeasurer, WrappedLayoutMatchesWholeRunMeasurement) {
     }
     EXPECT_GT(lines, 2);
     // A line may pass the limit only by the space it keeps at its end.
-    fresh.SetFont(FontSpec{u"Tahoma", -11, fsBold, 0});
+    fresh.SetFont(FontDesc{u"Tahoma", -11, fsBold, 0});
     EXPECT_LE(r->Data().TextWidth, 90 + fresh.TextExtent(u" ") + 1);
 }
 

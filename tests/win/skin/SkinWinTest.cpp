@@ -86,9 +86,9 @@ TEST(SkinExtraction, EncryptedArchiveUnderAWidePathExtractsAndLoads) {
         {"SKIN2_FORMCOLOR", 1, testing::IntegerValue(0x00EDFCED)},
         {"SKIN2_FLAG", 2, {1}},
     });
-    testing::ArchiveSpec spec = testing::StoredSpec(skinData);
-    spec.password = "pass";
-    const testing::Bytes archive = testing::BuildSkinArchive(spec);
+    testing::ArchiveLayout layout = testing::StoredLayout(skinData);
+    layout.password = "pass";
+    const testing::Bytes archive = testing::BuildSkinArchive(layout);
     {
         std::ofstream f(dir / L"skin.sk", std::ios::binary);
         f.write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
