@@ -95,6 +95,7 @@ BmpLayout ReadLayout(const ByteReader& in) {
     height = height < 0 ? -height : height;
     if (layout.width <= 0 || height == 0 || layout.width > Bitmap::kMaxSide || height > Bitmap::kMaxSide)
         throw EBitmapError("Unsupported BMP size");
+    if (static_cast<std::int64_t>(layout.width) * height > Bitmap::kMaxPixels) throw EBitmapError("Unsupported BMP size");
     layout.height = static_cast<int>(height);
     layout.pixelOffset = pixelOffset;
     if (layout.bitsPerPixel <= 8) {

@@ -34,6 +34,8 @@ public:
     // Pictures larger than this in either direction are refused, so that a forged header cannot
     // make the program allocate gigabytes.
     static constexpr int kMaxSide = 16384;
+    // A BMP file read from outside may hold at most this many pixels (64 MB as 32-bit pixels).
+    static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
 
     Bitmap() = default;
     // A width x height picture filled with `fill`; throws EBitmapError on a negative or oversized side.

@@ -248,6 +248,8 @@ constexpr std::size_t kRecordHeaderSize = 77;
 constexpr std::size_t kRecordNameSize = 64;
 // Larger skin data is refused rather than read into memory.
 constexpr std::uint64_t kMaxSkinDataSize = 256u * 1024 * 1024;
+// All bitmaps of one skin together; the program's own skin holds well under a million pixels.
+constexpr std::uint64_t kMaxSkinPixels = std::uint64_t{64} * 1024 * 1024;
 
 struct RecordHeader {
     std::string name;
@@ -376,6 +378,10 @@ void Tsk2SkinFileReader::AddRecord(const std::string& name, std::uint8_t kind, s
         } catch (const EBitmapError& error) {
             Malformed("bitmap " + name + ": " + error.what());
         }
+        // A few kilobytes of deflated data can describe huge plain pictures; the skin as a whole
+        // is held to a pixel budget far above any real skin's.
+        pixels_ += static_cast<std::uint64_t>(bitmap->Width()) * static_cast<std::uint64_t>(bitmap->Height());
+        if (pixels_ > kMaxSkinPixels) Malformed("bitmaps exceed the pixel budget");
         records_.push_back({TSkinRecordKind::Bitmap, name, {}, bitmap.get()});
         bitmaps_.push_back({name, std::move(bitmap)});
         break;
@@ -401,7 +407,10 @@ void Tsk2SkinFileReader::AddRecord(const std::string& name, std::uint8_t kind, s
         break;
     }
     default:
-        break;  // kinds this program does not know carry nothing it uses
+        // Kinds this program does not know carry nothing it uses; they are kept in the chain's
+        // record list only, so that a listing shows every record.
+        records_.push_back({static_cast<TSkinRecordKind>(kind), name, std::to_string(value.size()) + " bytes", nullptr});
+        break;
     }
 }
 

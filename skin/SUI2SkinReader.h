@@ -92,7 +92,8 @@ enum class TSkinRecordKind : std::uint8_t { Bitmap = 0, Integer = 1, Boolean = 2
 struct TSkinRecord {
     TSkinRecordKind kind;
     std::string name;
-    std::string value;                // decimal integer, boolean byte or text; empty for bitmaps
+    std::string value;                // decimal integer, boolean byte or text; empty for bitmaps;
+                                      // the data size for kinds this program does not know
     const Bitmap* bitmap = nullptr;   // owned by the reader
 };
 
@@ -132,6 +133,7 @@ private:
     std::vector<std::string> booleans_;
     std::vector<std::string> texts_;
     std::vector<TSkinRecord> records_;
+    std::uint64_t pixels_ = 0;
     bool loaded_ = false;
 };
 

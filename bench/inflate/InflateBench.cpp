@@ -1,15 +1,15 @@
-// Inflate throughput of the skin reader's decoder beside zlib's, on a skin-sized file and on a
-// large mixed corpus. Prints each pair's speed ratio (ours / zlib) after the table.
+// Inflate throughput of the skin reader's decoder beside zlib's, on the program's own skin data and
+// on a large mixed corpus. Prints each pair's speed ratio (ours / zlib) after the table.
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <map>
 
-#include "framework/Bitmap.h"
 #include "skin/SUI2SkinReader.h"
-#include "tests/native/skin/SkinArchiveBuilder.h"
 #include "tests/native/skin/TestData.h"
 #include "tests/native/skin/ZlibDeflate.h"
 
@@ -17,32 +17,19 @@ namespace {
 
 using trimwell::testing::Bytes;
 
-// Artwork like a skin's: flat fills, vertical gradients, one-pixel borders and a little dither.
-Bytes SkinPicture(int width, int height, std::uint32_t seed) {
-    trimwell::Bitmap bitmap(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
-            const std::uint32_t shade = 0x40 + static_cast<std::uint32_t>(y * 0x90 / height);
-            std::uint32_t pixel = border ? 0x00575F22 : (shade << 16) | ((shade + seed) & 0xFF) << 8 | 0xE0;
-            const std::uint32_t hash = (static_cast<std::uint32_t>(x) * 73856093u) ^ (static_cast<std::uint32_t>(y) * 19349663u) ^ seed * 83492791u;
-            if (hash % 5 < 1) pixel ^= (hash >> 8) & 0x00070707;
-            if (x % 47 > 40) pixel = 0x00FF00FF;
-            bitmap.SetPixel(x, y, pixel);
-        }
-    return trimwell::WriteBmp(bitmap, 24);
-}
-
-Bytes SkinLikeData() {
-    std::vector<trimwell::testing::SkinRecordLayout> records;
-    const int sizes[][2] = {{278, 25}, {324, 18}, {160, 27}, {138, 31}, {180, 5}, {102, 17}, {31, 31}, {44, 11}};
-    for (std::uint32_t round = 0; round < 4; ++round)
-        for (const auto& s : sizes)
-            records.push_back({"SKIN2_BITMAP" + std::to_string(records.size()), 0, SkinPicture(s[0], s[1], round * 9)});
-    for (int i = 0; i < 32; ++i)
-        records.push_back({"SKIN2_COLOR" + std::to_string(i), 1, trimwell::testing::IntegerValue(0x00EDFCED + i)});
-    Bytes data = trimwell::testing::BuildSkinData(records);
-    data.resize(117296, 0);
+// The program's own skin data, inflated from the archive the build made, so that the figure is
+// the one every start of the editor pays.
+Bytes EmbeddedSkinData() {
+    const std::string out = trimwell::TempFolder() + "bench-inflate-skin.sk2";
+    if (trimwell::ExtractSkinEntry(TRIMWELL_SKIN_ARCHIVE, "SKINDATA.SK2", out, "") != trimwell::kSkinExtracted) {
+        std::fprintf(stderr, "cannot extract %s\n", TRIMWELL_SKIN_ARCHIVE);
+        std::exit(1);
+    }
+    std::FILE* f = std::fopen(out.c_str(), "rb");
+    Bytes data;
+    for (int c; f && (c = std::fgetc(f)) != EOF;) data.push_back(static_cast<std::uint8_t>(c));
+    if (f) std::fclose(f);
+    std::remove(out.c_str());
     return data;
 }
 
@@ -63,7 +50,7 @@ struct Input {
 
 const Input& SkinInput() {
     static const Input input = [] {
-        Bytes plain = SkinLikeData();
+        Bytes plain = EmbeddedSkinData();
         return Input{plain, trimwell::testing::ZlibDeflate(plain, 9)};
     }();
     return input;

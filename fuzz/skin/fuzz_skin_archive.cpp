@@ -8,10 +8,25 @@
 
 #include "skin/SUI2SkinReader.h"
 
+namespace {
+
+// The scratch archive of this process, removed when the fuzzer exits.
+struct ScratchFiles {
+    std::string base = trimwell::TempFolder() + "fuzz-skin-" + std::to_string(::getpid());
+    std::string archive = base + ".sk";
+    std::string out = base + ".out";
+    ~ScratchFiles() {
+        std::remove(archive.c_str());
+        std::remove(out.c_str());
+    }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string base = trimwell::TempFolder() + "fuzz-skin-" + std::to_string(::getpid());
-    static const std::string archive = base + ".sk";
-    static const std::string out = base + ".out";
+    static const ScratchFiles scratch;
+    const std::string& archive = scratch.archive;
+    const std::string& out = scratch.out;
     if (size == 0) return 0;
     const std::string password = data[0] & 1 ? "pw" : "";
     std::FILE* f = std::fopen(archive.c_str(), "wb");

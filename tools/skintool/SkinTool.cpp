@@ -20,6 +20,29 @@ const char* KindName(TSkinRecordKind kind) {
     return "unknown";
 }
 
+// Texts are printed on one line whatever they hold, so that every record stays one line.
+std::string OneLine(const std::string& text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            line += "\\\\";
+        } else if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            line += "\\x";
+            line += kHex[byte >> 4];
+            line += kHex[byte & 15];
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 int Extract(const std::vector<std::string>& args, std::ostream& out) {
     const int result = ExtractSkinEntry(args[1], args[2], args[3], args.size() > 4 ? args[4] : std::string());
     out << result << '\n';
@@ -35,16 +58,21 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         }
         for (const TSkinRecord& record : reader.Records()) {
             out << KindName(record.kind) << ' ' << record.name << ' ';
-            if (record.bitmap)
+            if (record.kind > TSkinRecordKind::Text)
+                out << "kind " << static_cast<int>(record.kind) << ", " << record.value;
+            else if (record.bitmap)
                 out << record.bitmap->Width() << 'x' << record.bitmap->Height() << ' '
                     << record.bitmap->SourceBitsPerPixel() << "bpp";
             else
-                out << record.value;
+                out << OneLine(record.value);
             out << '\n';
         }
         return 0;
     } catch (const ESkinReadError& error) {
         err << error.what() << '\n';
+        return 1;
+    } catch (const std::exception& error) {
+        err << "Failed to read skin file! (" << error.what() << ")\n";
         return 1;
     }
 }

@@ -123,6 +123,11 @@ TEST(BmpReader, MalformedFilesAreRefused) {
         {"zero width", patched(18, {0, 0, 0, 0})},
         {"huge height", patched(22, {0, 0, 0, 0x40})},
         {"most negative height", patched(22, {0, 0, 0, 0x80})},
+        {"sides allowed but too many pixels", [&] {
+             Bytes b = patched(18, {0, 0x20, 0, 0});
+             std::copy_n(std::begin({0, 0x20, 0, 0}), 4, b.begin() + 22);
+             return b;
+         }()},
         {"16 bits", patched(28, {16, 0})},
         {"RLE compression", patched(30, {1, 0, 0, 0})},
         {"bit fields on 24 bits", patched(30, {3, 0, 0, 0})},

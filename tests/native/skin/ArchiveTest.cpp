@@ -120,6 +120,20 @@ TEST_F(ExtractTest, FailuresGiveTheirResultAndLeaveNoOutput) {
         s.compressed.resize(s.compressed.size() / 2);
         return testing::BuildSkinArchive(s);
     }();
+    // Every byte of the entry decoded, then a reserved block type: only whole flushed pieces of
+    // the window reach the file, so the size no longer matches.
+    const Bytes corruptAfterData = [&] {
+        ArchiveLayout s = testing::StoredLayout(data);
+        s.compressed[0] = 0;  // the stored block is no longer the final one
+        s.compressed.push_back(0x07);
+        return testing::BuildSkinArchive(s);
+    }();
+    // More output than the central header records, which is a multiple of the flush size.
+    const Bytes oversized = [] {
+        ArchiveLayout s = testing::StoredLayout(testing::TextSample(100000));
+        s.uncompressedSize = 32768;
+        return testing::BuildSkinArchive(s);
+    }();
     Bytes badCentralOffset = good;
     badCentralOffset[badCentralOffset.size() - 6] = 0xFF;
 
@@ -141,6 +155,8 @@ TEST_F(ExtractTest, FailuresGiveTheirResultAndLeaveNoOutput) {
         {"no password", testing::BuildSkinArchive(encrypted), "SKINDATA.SK2", "", kSkinPasswordOrSize},
         {"wrong password", testing::BuildSkinArchive(encrypted), "SKINDATA.SK2", "wrong", kSkinPasswordOrSize},
         {"deflate stream cut short", truncatedStream, "SKINDATA.SK2", "", kSkinPasswordOrSize},
+        {"reserved block after the data", corruptAfterData, "SKINDATA.SK2", "", kSkinPasswordOrSize},
+        {"more data than recorded", oversized, "SKINDATA.SK2", "", kSkinPasswordOrSize},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

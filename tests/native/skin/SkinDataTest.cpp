@@ -71,7 +71,7 @@ TEST_F(ReaderTest, LoadsEveryKindAndLooksNamesUpWithoutRegardToCase) {
                                                            "skin2_formcolor=7"}));
     EXPECT_EQ(reader.Booleans(), (std::vector<std::string>{"SKIN2_FLAG=1", kLongName + "=0"}));
     EXPECT_EQ(reader.Texts(), (std::vector<std::string>{"SKIN2_NAME=Green"}));
-    EXPECT_EQ(reader.Records().size(), 7u);
+    EXPECT_EQ(reader.Records().size(), 8u);  // the unknown kind is listed but answers no lookup
 }
 
 TEST_F(ReaderTest, AChainOfOnlyTheTerminatorLoadsEmpty) {
@@ -146,7 +146,8 @@ TEST_F(ReaderTest, SkintoolListsRecordsInChainOrderWithExitCodes) {
               "boolean SKIN2_FLAG 1\n"
               "text SKIN2_NAME Green\n"
               "integer skin2_formcolor 7\n"
-              "boolean " + kLongName + " 0\n");
+              "boolean " + kLongName + " 0\n"
+              "unknown SKIN2_FUTURE kind 9, 3 bytes\n");
     EXPECT_EQ(RunSkinTool({"list", path}, out, err), 2);
     EXPECT_EQ(RunSkinTool({"list", Path("missing.sk")}, out, err), 1);
     EXPECT_NE(err.str().find("Failed to read skin file!"), std::string::npos);
