@@ -5,6 +5,7 @@
 #include "framework/Forms_win.h"
 #include "framework/StdCtrls_win.h"
 #include "labels/ElLabel_win.h"
+#include "skin/SUIMgr.h"
 
 namespace trimwell {
 
@@ -12,6 +13,7 @@ class TfrmDialog : public TForm {
 public:
     explicit TfrmDialog(TComponent* owner);
 
+    TsuiBuiltInFileTheme* suiBuiltInFileTheme = nullptr;
     TImage* suiSkinForm = nullptr;
     TElLabel* msgLabel = nullptr;
     TElLabel* hdgLabel = nullptr;

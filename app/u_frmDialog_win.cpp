@@ -24,6 +24,7 @@ std::vector<LayoutRow> dialogLayout() {
     };
     const V tahoma{{"Font.Name", std::string("Tahoma")}, {"Font.Height", std::int64_t{-11}}};
     return {
+        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
         Row<TImage>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Picture", std::string(kDialogPictureName)},
                                                                   {"TransparentColor", kSkinTransparent}})),
         Row<TElLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
@@ -64,6 +65,7 @@ TfrmDialog::TfrmDialog(TComponent* owner) : TForm(owner) {
                      {"Scaled", false}},
                     *this);
     LoadLayout(*this, dialogLayout());
+    suiBuiltInFileTheme = FindAs<TsuiBuiltInFileTheme>(*this, "suiBuiltInFileTheme");
     suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
     msgLabel = FindAs<TElLabel>(*this, "msgLabel");
     hdgLabel = FindAs<TElLabel>(*this, "hdgLabel");

@@ -14,6 +14,7 @@
 #include "framework/StdCtrls_win.h"
 #include "labels/ElHTMLLbl_win.h"
 #include "labels/ElLabel_win.h"
+#include "skin/SUIMgr.h"
 
 namespace trimwell {
 
@@ -59,6 +60,7 @@ class TfrmMain_Trimwell : public TForm {
 public:
     explicit TfrmMain_Trimwell(TComponent* owner);
 
+    TsuiBuiltInFileTheme* suiBuiltInFileTheme = nullptr;
     TImage* suiSkinForm = nullptr;
     TImage* imgKey = nullptr;
     TImage* imgSection = nullptr;

@@ -148,6 +148,8 @@ Values framePicture(int t) {
 // Creation order is back-to-front order; the windowed controls lie above every picture and label.
 std::vector<LayoutRow> mainLayout() {
     return {
+        // The skin both windows carry; the skinned controls take their look from it.
+        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
         Row<TImage>("suiSkinForm", "", place(0, 0, 500, 368, {{"Picture", std::string(kMainPictureName)},
                                                              {"TransparentColor", std::int64_t{0x00FF07FF}}})),
         Row<TImage>("imgKey", "", framePicture(139)),
@@ -239,6 +241,7 @@ void TfrmMain_Trimwell::CreateParams(TCreateParams& params) {
 }
 
 void TfrmMain_Trimwell::bindControls() {
+    suiBuiltInFileTheme = FindAs<TsuiBuiltInFileTheme>(*this, "suiBuiltInFileTheme");
     suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
     imgKey = FindAs<TImage>(*this, "imgKey");
     imgSection = FindAs<TImage>(*this, "imgSection");

@@ -64,6 +64,9 @@ public:
     virtual void Loaded() { loading_ = false; }
     bool IsDestroying() const { return destroying_; }
 
+    // Whether this component is a form, a top-level window of the framework.
+    virtual bool IsForm() const { return false; }
+
     // The layout table names a parent for each component; controls take it as their parent.
     virtual void SetParentComponent(TComponent* parent) {}
 

@@ -39,6 +39,8 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
+    bool IsForm() const override { return true; }
+
     const PropertyTable& Published() const override;
     static const PropertyTable& StaticPublished();
 

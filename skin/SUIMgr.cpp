@@ -40,13 +40,36 @@ bool writeWholeFile(const std::string& path, const Bytes& bytes) {
     return ok;
 }
 
-// "{GUID}.sui" in the temporary folder, numbered before the extension while the name is taken.
-std::string freshSkinDataName() {
-    const std::string stem = TempFolder() + NewGuidString();
+// Deletes the temporary copy of the skin data however loading from it ends.
+class TemporarySkinFile {
+public:
+    explicit TemporarySkinFile(std::string path) : path_(std::move(path)) {}
+    ~TemporarySkinFile() { skin_detail::DeleteFileAt(path_); }
+    TemporarySkinFile(const TemporarySkinFile&) = delete;
+    TemporarySkinFile& operator=(const TemporarySkinFile&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+// "{GUID}.sui" in the temporary folder, numbered before the extension while the name is taken;
+// empty when the system gives no fresh GUID.
+std::string FreshSkinDataName() {
+    std::string stem;
+    try {
+        stem = TempFolder() + NewGuidString();
+    } catch (const std::exception&) {
+        return {};
+    }
     std::string name = stem + ".sui";
     for (int n = 1; FileExists(name); ++n) name = stem + std::to_string(n) + ".sui";
     return name;
 }
+
+namespace {
 
 }  // namespace
 
@@ -143,10 +166,10 @@ void TsuiBuiltInFileTheme::SetThemeFile(const std::string& path) {
 void TsuiBuiltInFileTheme::SetSkinData(const Bytes& archive) {
     const Bytes copy = archive;
     for (int attempt = 0; attempt < kSkinDataWriteAttempts; ++attempt) {
-        const std::string temporary = freshSkinDataName();
-        if (!writeWholeFile(temporary, copy)) continue;
-        TsuiFileTheme::SetThemeFile(temporary);
-        skin_detail::DeleteFileAt(temporary);
+        const std::string name = FreshSkinDataName();
+        if (name.empty() || !writeWholeFile(name, copy)) continue;
+        const TemporarySkinFile temporary(name);
+        TsuiFileTheme::SetThemeFile(temporary.Path());
         return;
     }
     // Every attempt failed: the theme keeps what it had, and the controls their fallback style.

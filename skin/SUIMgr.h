@@ -110,6 +110,10 @@ private:
 // is missing or not ready.
 bool UsingFileTheme(const TsuiFileTheme* theme, TsuiUIStyle requested, TsuiUIStyle& effective);
 
+// A free "{GUID}.sui" name in the temporary folder ("{GUID}1.sui", "{GUID}2.sui"... while the plain
+// name is taken); empty when no GUID can be had.
+std::string FreshSkinDataName();
+
 // The skin archive the program carries for its windows.
 inline constexpr const char* kEmbeddedSkinResource = "TRIMWELL_SKIN";
 Bytes EmbeddedSkinArchive();

@@ -56,9 +56,8 @@ public:
     virtual TsuiUIStyle UIStyle() const = 0;
 };
 
-// Whether a component is a form (a top-level window of the framework). Windows: a TForm. The
-// portable build has no windows, so any component that owns others stands for one.
-bool IsFormComponent(const TComponent* component);
+// Whether a component is a form (a top-level window of the framework).
+inline bool IsFormComponent(const TComponent* component) { return component != nullptr && component->IsForm(); }
 
 // The style of the first TsuiStyledForm among the owner's components when the owner is a form;
 // DeepBlue otherwise.

@@ -173,6 +173,12 @@ TEST_F(FileTheme, OnlyANonEmptyPasswordReloadsAndReadyCannotBeWritten) {
     EXPECT_EQ(theme.GetColor(kFormColor), 0x00445566);
 }
 
+// The portable build has no windows; this component plays the form that owns a theme.
+struct FakeForm : TPersistentComponent {
+    using TPersistentComponent::TPersistentComponent;
+    bool IsForm() const override { return true; }
+};
+
 // A skinned control as the renewal walk sees it: it records what it is handed.
 struct ThemedControl : TComponent, TsuiFileThemeUser {
     using TComponent::TComponent;
@@ -186,7 +192,7 @@ struct ThemedControl : TComponent, TsuiFileThemeUser {
 };
 
 TEST_F(FileTheme, LoadingRenewsEveryControlOfTheFormThatUsesTheTheme) {
-    TComponent form;
+    FakeForm form;
     auto& theme = form.Add<TsuiFileTheme>();
     auto& other = form.Add<TsuiFileTheme>();
     auto& user = form.Add<ThemedControl>();
@@ -206,6 +212,16 @@ TEST_F(FileTheme, LoadingRenewsEveryControlOfTheFormThatUsesTheTheme) {
     WriteFile(small_, Bytes{'P', 'K'});
     theme.SetThemeFile(small_);  // a failed load renews nothing
     EXPECT_TRUE(user.handed.empty());
+
+    // A theme whose owner is not a form renews nobody, not even the controls beside it.
+    TPersistentComponent plainOwner;
+    auto& looseTheme = plainOwner.Add<TsuiFileTheme>();
+    auto& looseUser = plainOwner.Add<ThemedControl>();
+    looseUser.theme = &looseTheme;
+    WriteFile(small_, SmallSkin(0x00EDFCED));
+    looseTheme.SetThemeFile(small_);
+    EXPECT_TRUE(looseTheme.Ready());
+    EXPECT_TRUE(looseUser.handed.empty());
 }
 
 TEST_F(FileTheme, SkinDataBeyondBoundedWriteAttemptsLeavesTheThemeNotReady) {

@@ -156,9 +156,17 @@ struct StyledForm : TComponent, TsuiStyledForm {
     TsuiUIStyle style;
 };
 
+struct FakeForm : TComponent {
+    using TComponent::TComponent;
+    bool IsForm() const override { return true; }
+};
+
 TEST(DefaultUIStyle, TakesTheFirstSkinFormsStyleElseDeepBlue) {
     EXPECT_EQ(DefaultUIStyle(nullptr), TsuiUIStyle::DeepBlue);
-    TComponent form;
+    TComponent notAForm;
+    notAForm.Add<StyledForm>(TsuiUIStyle::MacOS);
+    EXPECT_EQ(DefaultUIStyle(&notAForm), TsuiUIStyle::DeepBlue);
+    FakeForm form;
     EXPECT_EQ(DefaultUIStyle(&form), TsuiUIStyle::DeepBlue);
     form.Add<TComponent>();
     EXPECT_EQ(DefaultUIStyle(&form), TsuiUIStyle::DeepBlue);

@@ -15,6 +15,13 @@ namespace {
 using Texts = std::vector<std::string>;
 const std::string kSaveRefused = "Unable to save CFG file! (May be in use)";
 
+int ButtonKey() {
+    const auto group = TsuiFileThemeMgr::KeyGroup::Bitmap;
+    for (int key = 0; key < TsuiFileThemeMgr::KeyCount(group); ++key)
+        if (TsuiFileThemeMgr::KeyName(group, key) == "SKIN2_BUTTON") return key;
+    return -1;
+}
+
 }  // namespace
 
 TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
@@ -67,6 +74,16 @@ TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
     EXPECT_EQ(tree.Font().Desc().height, -9);
     EXPECT_EQ(m.lbGbSection->Font().Desc().style, static_cast<TFontStyles>(fsBold));
     EXPECT_EQ(m.Label1->Font().Desc().style, static_cast<TFontStyles>(fsBold));
+
+    // Both windows loaded the skin they carry, each from a temporary copy that is gone again.
+    for (TsuiBuiltInFileTheme* theme : {m.suiBuiltInFileTheme, frmDialog->suiBuiltInFileTheme}) {
+        ASSERT_NE(theme, nullptr);
+        EXPECT_TRUE(theme->Ready());
+        const Bitmap* button = theme->Manager().GetBitmap(ButtonKey());
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Width(), 278);
+        EXPECT_FALSE(std::filesystem::exists(Utf8ToWide(theme->LoadedThemeFile())));
+    }
 }
 
 TEST_F(EditorTest, WithoutTheSimulatorStartsEmptyAndSilent) {
