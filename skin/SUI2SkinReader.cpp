@@ -311,18 +311,6 @@ const std::string* FindValue(const std::vector<std::string>& list, std::string_v
     return nullptr;
 }
 
-// Deletes the temporary file however loading ends.
-class TempFileGuard {
-public:
-    explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
-    ~TempFileGuard() { skin_detail::DeleteFileAt(path_); }
-    TempFileGuard(const TempFileGuard&) = delete;
-    TempFileGuard& operator=(const TempFileGuard&) = delete;
-
-private:
-    std::string path_;
-};
-
 std::vector<std::uint8_t> ReadSkinDataFile(const std::string& path) {
     FilePtr file = skin_detail::OpenFile(path, "rb");
     if (!file) throw ESkinReadError(kFailedToRead);
@@ -341,7 +329,7 @@ Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& fileName, const std::s
     const int result = ExtractSkinEntry(fileName, kSkinDataEntry, tempFile, password);
     if (result == kSkinPasswordOrSize) return;
     if (result != kSkinExtracted) throw ESkinReadError(kFailedToRead);
-    const TempFileGuard guard(tempFile);
+    const skin_detail::TemporaryFile guard(tempFile);
     ParseSkinData(ReadSkinDataFile(tempFile));
 }
 

@@ -40,19 +40,6 @@ bool writeWholeFile(const std::string& path, const Bytes& bytes) {
     return ok;
 }
 
-// Deletes the temporary copy of the skin data however loading from it ends.
-class TemporarySkinFile {
-public:
-    explicit TemporarySkinFile(std::string path) : path_(std::move(path)) {}
-    ~TemporarySkinFile() { skin_detail::DeleteFileAt(path_); }
-    TemporarySkinFile(const TemporarySkinFile&) = delete;
-    TemporarySkinFile& operator=(const TemporarySkinFile&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 }  // namespace
 
 // "{GUID}.sui" in the temporary folder, numbered before the extension while the name is taken;
@@ -68,10 +55,6 @@ std::string FreshSkinDataName() {
     for (int n = 1; FileExists(name); ++n) name = stem + std::to_string(n) + ".sui";
     return name;
 }
-
-namespace {
-
-}  // namespace
 
 TsuiFileTheme::TsuiFileTheme(TComponent* owner)
     : TPersistentComponent(owner), manager_(std::make_unique<TsuiFileThemeMgr>()) {}
@@ -168,7 +151,7 @@ void TsuiBuiltInFileTheme::SetSkinData(const Bytes& archive) {
     for (int attempt = 0; attempt < kSkinDataWriteAttempts; ++attempt) {
         const std::string name = FreshSkinDataName();
         if (name.empty() || !writeWholeFile(name, copy)) continue;
-        const TemporarySkinFile temporary(name);
+        const skin_detail::TemporaryFile temporary(name);
         TsuiFileTheme::SetThemeFile(temporary.Path());
         return;
     }

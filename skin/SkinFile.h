@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace trimwell::skin_detail {
 
@@ -21,6 +22,19 @@ FilePtr OpenFile(const std::string& utf8Path, const char* mode);
 bool DeleteFileAt(const std::string& utf8Path);
 bool SeekTo(std::FILE* file, std::uint64_t offset);
 std::optional<std::uint64_t> FileSizeOf(std::FILE* file);
+
+// A temporary file that is deleted when this goes, however the work on it ends.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string utf8Path) : path_(std::move(utf8Path)) {}
+    ~TemporaryFile() { DeleteFileAt(path_); }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 class ByteSource {
 public:
