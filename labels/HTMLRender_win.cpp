@@ -74,12 +74,28 @@ FontMetrics GdiTextMeasurer::Metrics() {
                        static_cast<int>(tm.tmMaxCharWidth), static_cast<int>(tm.tmAveCharWidth)};
 }
 
+namespace {
+// Extents of very long runs wrap around inside the platform's text drawing, so long runs are
+// measured in pieces; widths add up per character, and a piece never ends inside a surrogate pair.
+constexpr std::size_t kMeasurePiece = 1024;
+
+std::size_t PieceLength(std::u16string_view text) {
+    if (text.size() <= kMeasurePiece) return text.size();
+    const char16_t last = text[kMeasurePiece - 1];
+    return (last >= 0xD800 && last <= 0xDBFF) ? kMeasurePiece - 1 : kMeasurePiece;
+}
+}  // namespace
+
 int GdiTextMeasurer::TextExtent(std::u16string_view text) {
-    if (text.empty()) return 0;
-    RECT r{0, 0, 0, 0};
-    const int len = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
-    DrawTextW(dc_.get(), WidePtr(text), len, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    return r.right - r.left;
+    std::int64_t width = 0;
+    while (!text.empty()) {
+        const std::size_t n = PieceLength(text);
+        RECT r{0, 0, 0, 0};
+        DrawTextW(dc_.get(), WidePtr(text), static_cast<int>(n), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        width += std::max<LONG>(0, r.right - r.left);
+        text.remove_prefix(n);
+    }
+    return static_cast<int>(std::min<std::int64_t>(width, INT_MAX));
 }
 
 int GdiTextMeasurer::LogPixelsY() { return logPixelsY_; }
@@ -209,9 +225,24 @@ private:
             const std::int64_t h = std::abs(static_cast<std::int64_t>(gdi_.Metrics().height));
             baseline += (item.Flags & hifSuperscript) ? -(h / 2) : h / 4;
         }
-        const auto& text = item.GetText();
-        TextOutW(dc_, GdiCoord(x - origin_.x), GdiCoord(baseline), WidePtr(text),
-                 static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)));
+        DrawRun(item.GetText(), x - origin_.x, GdiCoord(baseline));
+    }
+
+    // Long runs go out piece by piece, and only the pieces inside the view: the platform's text
+    // output, like its measuring, goes wrong far beyond the 16-bit coordinate range.
+    void DrawRun(std::u16string_view text, std::int64_t left, int baseline) {
+        if (text.size() <= kMeasurePiece) {
+            TextOutW(dc_, GdiCoord(left), baseline, WidePtr(text), static_cast<int>(text.size()));
+            return;
+        }
+        while (!text.empty() && left <= visible_.cx) {
+            const std::size_t n = PieceLength(text);
+            const std::u16string_view piece = text.substr(0, n);
+            const std::int64_t width = gdi_.TextExtent(piece);
+            if (left + width >= 0) TextOutW(dc_, GdiCoord(left), baseline, WidePtr(piece), static_cast<int>(n));
+            left += width;
+            text.remove_prefix(n);
+        }
     }
 
     void PaintBullet(const TElHTMLBreakItem& bullet, std::int64_t x, std::int64_t y) {
