@@ -36,6 +36,10 @@ extern std::function<std::uint32_t()> TickCount;
 // Plays the simulator's button sound when its file exists.
 void PlayClickSound();
 
+// A UTF-8 path as the 8-bit file functions of the system expect it: in the ANSI code page, or
+// as its short form when the code page cannot spell it.
+std::string AnsiFileName(const std::string& path);
+
 // The image list of the tree, freed with its owner.
 class TImageList : public TPersistentComponent {
 public:

@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "EditorResources.h"
 #include "config/FSXPath.h"
@@ -54,9 +56,38 @@ void PauseWithMessages(std::uint32_t ms) {
     } while (static_cast<std::uint32_t>(TickCount() - start) < ms);
 }
 
+namespace {
+
+// The short form of an existing path, or nothing where the volume keeps no short names.
+std::optional<std::wstring> shortPathOf(const std::wstring& path) {
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size) return std::nullopt;
+    shortPath.resize(length);
+    return shortPath;
+}
+
+bool spellsExactly(const std::string& ansi, const std::wstring& wide) { return AnsiToWide(ansi) == wide; }
+
+}  // namespace
+
+std::string AnsiFileName(const std::string& path) {
+    const std::wstring wide = Utf8ToWide(path);
+    const std::string ansi = WideToAnsi(wide);
+    if (spellsExactly(ansi, wide)) return ansi;
+    // A name the code page cannot spell would name no file, or with a best-fit letter another
+    // one; the short form of the path is plain ASCII.
+    const std::optional<std::wstring> shortPath = shortPathOf(wide);
+    if (!shortPath) return ansi;
+    const std::string shortAnsi = WideToAnsi(*shortPath);
+    return spellsExactly(shortAnsi, *shortPath) ? shortAnsi : ansi;
+}
+
 void PlayClickSound() {
     const std::string sound = GetFSXPath() + kClickSound;
-    if (FileExists(sound)) Platform().playSound(sound, kClickSoundFlags);
+    if (FileExists(sound)) Platform().playSound(AnsiFileName(sound), kClickSoundFlags);
 }
 
 TImageList::~TImageList() {
@@ -388,7 +419,8 @@ void TfrmMain_Trimwell::btnSaveClick(TComponent&) {
         PauseWithMessages(2000);
         if (section == "fltsim.0" && key == "title") SetLoadedAircraftTitle(value);
         frmDialog->Close();
-    } catch (const std::exception&) {
+    } catch (...) {
+        // Whatever failed, the user learns only that the value was not saved.
         Platform().messageBox(nullptr, "Unable to save CFG file! (May be in use)", "Corvane", MB_ICONERROR | MB_OK);
     }
 }
@@ -416,7 +448,7 @@ void TfrmMain_Trimwell::btnExitFSXClick(TComponent&) {
     PlayClickSound();
     const std::string program = GetFSXPath() + kSimulatorProgram;
     if (FileExists(program))
-        Platform().shellOpen(program);
+        Platform().shellOpen(AnsiFileName(program));
     else
         ShowMessageDialog("Hmmmm...", LoadResourceString(kSimulatorNotFoundText), "&OK", true);
     Close();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "config/FileIO.h"
 
@@ -77,21 +78,28 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+FileContents LoadWholeFile(const std::string& path) {
+    using Status = FileContents::Status;
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return std::nullopt;
+    if (fd.get() < 0) return {(errno == ENOENT || errno == ENOTDIR) ? Status::Missing : Status::Unreadable, {}};
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return {Status::Unreadable, {}};
     std::string bytes;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
+        if (n < 0) return {Status::Unreadable, {}};
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    return bytes;
+    return {Status::Read, std::move(bytes)};
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    FileContents file = LoadWholeFile(path);
+    if (file.status != FileContents::Status::Read) return std::nullopt;
+    return std::move(file.bytes);
 }
 
 bool FileExists(const std::string& path) {
@@ -99,7 +107,9 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
+namespace {
+
+bool replaceByRename(const std::string& path, const std::string& bytes) {
     struct stat original {};
     const bool exists = ::stat(path.c_str(), &original) == 0;
     // A rename would replace even a read-only file, and root passes every access check, so the
@@ -120,5 +130,14 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close()) return false;
     return temp.renameTo(path);
 }
+
+}  // namespace
+
+// A rename either happens whole or not at all, so nothing can be stranded here.
+ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    return {replaceByRename(path, bytes) ? ReplaceOutcome::Status::Replaced : ReplaceOutcome::Status::Refused, {}};
+}
+
+std::string PathForDisplay(const std::string& path) { return path; }
 
 }  // namespace trimwell

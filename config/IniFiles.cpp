@@ -1,7 +1,6 @@
 #include "config/IniFiles.h"
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -77,9 +76,14 @@ struct IniSection {
 
 class IniDocument {
 public:
-    explicit IniDocument(std::optional<std::string> bytes) {
-        if (!bytes) return;
-        raw_ = std::move(*bytes);
+    explicit IniDocument(FileContents file) {
+        if (file.status != FileContents::Status::Read) {
+            // A file that is there but cannot be read reads as empty, and must never be written:
+            // its whole content would be replaced by the one value.
+            unreadable_ = file.status == FileContents::Status::Unreadable;
+            return;
+        }
+        raw_ = std::move(file.bytes);
         if (startsWith(raw_, "\xFF\xFE") || startsWith(raw_, "\xFE\xFF")) {
             utf16_ = true;
             text_ = narrowUtf16(raw_, raw_[0] == '\xFE');
@@ -89,7 +93,7 @@ public:
         findSections();
     }
 
-    bool writable() const { return !utf16_; }
+    bool writable() const { return !utf16_ && !unreadable_; }
 
     std::vector<std::string_view> sectionNames() const {
         std::vector<std::string_view> names;
@@ -134,7 +138,7 @@ public:
                 if (last.next == last.end) out += eol;
                 if (!trim(lineText(last)).empty()) out += eol;
             }
-            out += "[" + std::string(section) + "]" + eol + keyLine + eol;
+            out.append("[").append(section).append("]").append(eol).append(keyLine).append(eol);
             return out;
         }
         if (const IniKey* k = findKey(*s, key)) {
@@ -196,6 +200,7 @@ private:
     std::string raw_;
     std::string text_;  // narrowed content of a UTF-16 file
     bool utf16_ = false;
+    bool unreadable_ = false;
     std::vector<IniLine> lines_;
     std::vector<IniSection> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-cased name -> first section
@@ -239,7 +244,7 @@ TIniFile::TIniFile(std::string fileName) : TCustomIniFile(std::move(fileName)) {
 TIniFile::~TIniFile() = default;
 
 const IniDocument& TIniFile::document() const {
-    if (!document_) document_ = std::make_unique<IniDocument>(ReadWholeFile(FileName()));
+    if (!document_) document_ = std::make_unique<IniDocument>(LoadWholeFile(FileName()));
     return *document_;
 }
 
@@ -273,11 +278,15 @@ void TIniFile::WriteValue(const std::string& section, const std::string& key, co
     const std::string_view s = trim(section), k = trim(key);
     if (!isWritable(s, k, value) || !document().writable()) failWrite();
     std::string bytes = document().withValue(s, k, value);
-    if (!ReplaceFileContents(FileName(), bytes)) failWrite();
+    const ReplaceOutcome outcome = ReplaceFileContents(FileName(), bytes);
+    if (outcome.status == ReplaceOutcome::Status::Stranded)
+        throw EIniFileException("Unable to write to " + PathForDisplay(FileName()) + "; its content is kept in " +
+                                PathForDisplay(outcome.keptAs));
+    if (!outcome.replaced()) failWrite();
     // What is on disk now is exactly these bytes: no need to read the file again.
-    document_ = std::make_unique<IniDocument>(std::move(bytes));
+    document_ = std::make_unique<IniDocument>(FileContents{FileContents::Status::Read, std::move(bytes)});
 }
 
-void TIniFile::failWrite() const { throw EIniFileException("Unable to write to " + FileName()); }
+void TIniFile::failWrite() const { throw EIniFileException("Unable to write to " + PathForDisplay(FileName())); }
 
 }  // namespace trimwell

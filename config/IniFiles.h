@@ -43,7 +43,8 @@ private:
 };
 
 // Reads its file at most once, on first use, so listing a whole file costs linear time.
-// Writes go to disk at once through an atomic replacement; Flush has nothing left to do.
+// Writes go to disk at once through an atomic replacement; Flush has nothing left to do. A file
+// that exists but cannot be read gives defaults and empty lists, and refuses every write.
 class TIniFile final : public TCustomIniFile {
 public:
     // Paths are UTF-8; names and values are 8-bit bytes passed through unchanged.

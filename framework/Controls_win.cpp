@@ -7,6 +7,8 @@
 #include <map>
 
 #include "framework/Forms_win.h"
+#include "framework/Hints_win.h"
+#include "framework/Menus_win.h"
 #include "framework/WinUtf.h"
 
 namespace trimwell {
@@ -52,6 +54,55 @@ TControl::TControl(TComponent* owner) : TPersistentComponent(owner) {}
 
 TControl::~TControl() {
     if (parent_ != nullptr) parent_->removeControl(*this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == popupMenu_) return;
+    popupMenu_ = menu;
+    if (menu != nullptr) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent& component, TOperation operation) {
+    TPersistentComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && &component == popupMenu_) popupMenu_ = nullptr;
+}
+
+POINT TControl::ClientToScreen(POINT p) const {
+    const TControl* c = this;
+    if (const auto* w = dynamic_cast<const TWinControl*>(c); w != nullptr && w->HandleAllocated()) {
+        ::ClientToScreen(w->handle_.get(), &p);
+        return p;
+    }
+    p.x += left_;
+    p.y += top_;
+    return parent_ != nullptr ? parent_->ClientToScreen(p) : p;
+}
+
+void TControl::ContextMenu(POINT screenPos, bool& handled) {
+    const bool fromKeyboard = screenPos.x == -1 && screenPos.y == -1;
+    if (OnContextPopup) {
+        const POINT origin = ClientToScreen({0, 0});
+        const POINT client = fromKeyboard ? screenPos : POINT{screenPos.x - origin.x, screenPos.y - origin.y};
+        OnContextPopup(*this, client, handled);
+        if (handled) return;
+    }
+    if (popupMenu_ != nullptr && popupMenu_->AutoPopup()) {
+        ShowPopupMenu(*popupMenu_, screenPos);
+        handled = true;
+    }
+}
+
+void TControl::ShowPopupMenu(TPopupMenu& menu, POINT screenPos) {
+    // A pressed button or captured mouse must not survive into the menu's own loop.
+    for (const TControl* c = this; c != nullptr; c = c->parent_) {
+        if (const auto* w = dynamic_cast<const TWinControl*>(c); w != nullptr && w->HandleAllocated()) {
+            SendMessageW(w->handle_.get(), WM_CANCELMODE, 0, 0);
+            break;
+        }
+    }
+    menu.SetPopupComponent(this);
+    if (screenPos.x < 0) screenPos = ClientToScreen({0, 0});
+    menu.Popup(screenPos.x, screenPos.y);
 }
 
 const PropertyTable& TControl::StaticPublished() {
@@ -285,6 +336,8 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::destroyHandle() {
+    hintWindow_.reset();
+    hintTarget_ = nullptr;
     if (!handle_) return;
     const HWND hwnd = handle_.get();
     if (subclassed_) RemoveWindowSubclass(hwnd, SubclassProc, 1);
@@ -437,6 +490,26 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 }
             }
             break;
+        case WM_TIMER:
+            if (wp == kHintTimer) {
+                showPendingHint();
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wp) == handle_.get()) {
+                POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                TControl* target = this;
+                if (screen.x != -1 || screen.y != -1) {
+                    POINT client = screen;
+                    ScreenToClient(handle_.get(), &client);
+                    if (TGraphicControl* child = graphicChildAt(client.x, client.y)) target = child;
+                }
+                bool handled = false;
+                target->ContextMenu(screen, handled);
+                if (handled) return 0;
+            }
+            break;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lp) != handle_.get()) {
                 captured_ = nullptr;
@@ -481,6 +554,7 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
             setHover(captured_ != nullptr ? (inside(captured_->BoundsRect(), x, y) ? captured_ : nullptr)
                                           : graphicChildAt(x, y));
             TControl* target = captured_ != nullptr ? captured_ : static_cast<TControl*>(hover_);
+            setHintTarget(target != nullptr ? target : this);
             if (target != nullptr)
                 target->MouseMove(shift, x - target->Left(), y - target->Top());
             else
@@ -489,6 +563,7 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            cancelHint();
             SetCapture(hwnd);
             if (TGraphicControl* child = graphicChildAt(x, y)) {
                 captured_ = child;
@@ -513,6 +588,7 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
+            setHintTarget(nullptr);
             setHover(nullptr);
             MouseLeave();
             break;
@@ -521,12 +597,39 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+// A hint shows after the mouse rested over one control for a moment, and goes when the mouse
+// moves to another control, leaves or presses a button.
+void TWinControl::setHintTarget(TControl* target) {
+    if (target == hintTarget_) return;
+    cancelHint();
+    hintTarget_ = target;
+    if (target != nullptr && target->ShowHint() && !target->Hint().empty() && handle_)
+        SetTimer(handle_.get(), kHintTimer, kHintPauseMs, nullptr);
+}
+
+void TWinControl::cancelHint() {
+    if (handle_) KillTimer(handle_.get(), kHintTimer);
+    if (hintWindow_) hintWindow_->Hide();
+}
+
+void TWinControl::showPendingHint() {
+    if (handle_) KillTimer(handle_.get(), kHintTimer);
+    if (hintTarget_ == nullptr || !handle_) return;
+    std::u16string text = HintTextFor(*hintTarget_);
+    if (text.empty()) return;
+    if (!hintWindow_) hintWindow_ = std::make_unique<THintWindow>(handle_.get());
+    POINT p{};
+    GetCursorPos(&p);
+    hintWindow_->ActivateHint({p.x, p.y + GetSystemMetrics(SM_CYCURSOR) / 2}, std::move(text));
+}
+
 void TWinControl::insertControl(TControl& c) { controls_.push_back(&c); }
 
 void TWinControl::removeControl(TControl& c) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), &c), controls_.end());
     if (hover_ == &c) hover_ = nullptr;
     if (captured_ == &c) captured_ = nullptr;
+    if (hintTarget_ == &c) setHintTarget(nullptr);
 }
 
 void TWinControl::SetTabOrder(int v) {

@@ -21,6 +21,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ namespace trimwell {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
+class THintWindow;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using TShiftState = unsigned;  // MK_* flags of the mouse message, plus shiftAlt
@@ -51,6 +54,9 @@ using TNotifyEvent = std::function<void(TComponent& sender)>;
 using TMouseEvent = std::function<void(TComponent& sender, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent& sender, TShiftState, int x, int y)>;
 using TKeyEvent = std::function<void(TComponent& sender, WORD& key, TShiftState)>;
+// A context menu is wanted at `mousePos` ((-1,-1) when it was asked for from the keyboard);
+// setting `handled` keeps the control's PopupMenu from showing.
+using TContextPopupEvent = std::function<void(TComponent& sender, POINT mousePos, bool& handled)>;
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -119,6 +125,15 @@ public:
     void SetHint(std::string h) { hint_ = std::move(h); }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool v) { showHint_ = v; }
+    // Called when the hint is about to show, with the short part of Hint; the control may
+    // change the text. Returning false shows no hint.
+    virtual bool HintShow(std::string& hintText) { return true; }
+
+    // The menu shown on a right click over the control (or the menu key); cleared when it goes.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+    // A point of the control's client area in screen coordinates.
+    POINT ClientToScreen(POINT p) const;
 
     // Repaint request for the control's area.
     virtual void Invalidate();
@@ -133,6 +148,14 @@ public:
     virtual void MouseLeave();
     virtual void Click();
     bool MouseInControl() const { return mouseInside_; }
+    // A context menu is asked for at a screen position ((-1,-1) from the keyboard). Runs
+    // OnContextPopup, then shows PopupMenu when it pops up automatically. Sets `handled` when
+    // the request needs no further handling.
+    virtual void ContextMenu(POINT screenPos, bool& handled);
+    // Shows `menu` for this control: pending mouse modes end, the menu learns its popup
+    // component, and a keyboard request opens it at the control's top-left corner.
+    void ShowPopupMenu(TPopupMenu& menu, POINT screenPos);
+    void Notification(TComponent& component, TOperation operation) override;
 
     TNotifyEvent OnClick;
     TMouseEvent OnMouseDown;
@@ -140,6 +163,7 @@ public:
     TMouseEvent OnMouseUp;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TContextPopupEvent OnContextPopup;
 
 protected:
     // After a font change of this control (or of the parent it follows).
@@ -167,6 +191,7 @@ private:
     TCursor cursor_ = crDefault;
     std::string hint_;
     bool showHint_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 class TGraphicControl : public TControl {
@@ -224,6 +249,12 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
+    // The timer that shows the hint of the control under a resting mouse.
+    static constexpr UINT_PTR kHintTimer = 0x7E11;
+    static constexpr UINT kHintPauseMs = 500;
+    // The hint pop-up of this window's windowless children and itself, once one was shown.
+    const THintWindow* HintWindow() const { return hintWindow_.get(); }
+
 protected:
     virtual void CreateParams(TCreateParams& params);
     // After the window was made: properties kept until now are applied.
@@ -259,6 +290,9 @@ private:
     void routeMouse(UINT msg, WPARAM wp, LPARAM lp);
     void setHover(TGraphicControl* hover);
     void destroyHandle();
+    void setHintTarget(TControl* target);
+    void cancelHint();
+    void showPendingHint();
 
     UniqueWindow handle_;
     bool subclassed_ = false;
@@ -270,6 +304,8 @@ private:
     TGraphicControl* captured_ = nullptr;
     bool trackingLeave_ = false;
     bool selfPressed_ = false;
+    TControl* hintTarget_ = nullptr;
+    std::unique_ptr<THintWindow> hintWindow_;
 };
 
 class TCustomControl : public TWinControl {

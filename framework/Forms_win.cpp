@@ -185,9 +185,14 @@ int TForm::ShowModal() {
         const TaskWindowsDisabled others(Handle());
         try {
             Show();
+            // A quit recorded before the window came up (during a pause) ends the wait at once:
+            // waiting for a message first would hold the window until the user moved the mouse.
             while (modalResult_ == mrNone) {
+                if (Application().Terminated()) {
+                    modalResult_ = mrCancel;
+                    break;
+                }
                 Application().HandleMessage();
-                if (Application().Terminated()) modalResult_ = mrCancel;
             }
         } catch (...) {
             modal_ = false;

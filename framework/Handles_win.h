@@ -40,9 +40,12 @@ inline HANDLE invalidFile() { return INVALID_HANDLE_VALUE; }
 inline HKEY nullKey() { return nullptr; }
 inline void closeFile(HANDLE h) { CloseHandle(h); }
 inline void closeKey(HKEY k) { RegCloseKey(k); }
+inline HMENU nullMenu() { return nullptr; }
+inline void destroyMenu(HMENU m) { DestroyMenu(m); }
 }  // namespace handle_detail
 
 using UniqueFileHandle = UniqueHandle<HANDLE, handle_detail::closeFile, handle_detail::invalidFile>;
 using UniqueRegKey = UniqueHandle<HKEY, handle_detail::closeKey, handle_detail::nullKey>;
+using UniqueMenu = UniqueHandle<HMENU, handle_detail::destroyMenu, handle_detail::nullMenu>;
 
 }  // namespace trimwell

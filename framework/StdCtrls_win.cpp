@@ -667,15 +667,19 @@ TTreeView::Node TTreeView::ParentOf(Node node) { return node ? TreeView_GetParen
 
 std::string TTreeView::NodeText(Node node) {
     if (node == nullptr) return {};
-    // Names are limited only by the profile file; ask with a buffer that can hold any of them.
-    std::wstring buffer(4096, L'\0');
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = node;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    TreeView_GetItem(Handle(), &item);
-    return WideToAnsi(std::wstring(item.pszText));
+    // Names are limited only by the profile file, and a cut name would save into a new key: the
+    // buffer grows until the text fits with room to spare.
+    for (std::size_t size = 4096;; size *= 2) {
+        std::wstring buffer(size, L'\0');
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = node;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        if (!TreeView_GetItem(Handle(), &item)) return {};
+        const std::wstring text(item.pszText);
+        if (text.size() + 1 < size || size >= (1u << 24)) return WideToAnsi(text);
+    }
 }
 
 TTreeView::Node TTreeView::Selected() { return TreeView_GetSelection(Handle()); }

@@ -1,5 +1,7 @@
 #include "labels/ElCLabel_win.h"
 
+#include "framework/HintText.h"
+#include "framework/Menus_win.h"
 #include "framework/WinUtf.h"
 
 namespace trimwell {
@@ -26,6 +28,8 @@ const PropertyTable& TCustomElLabel::StaticPublished() {
                     Prop<TCustomElLabel>("WordWrap", &TCustomElLabel::SetWordWrap),
                     Prop<TCustomElLabel>("WideCaption", &TCustomElLabel::SetCaptionW),
                     Prop<TCustomElLabel>("WideHint", &TCustomElLabel::SetHintW),
+                    Prop<TCustomElLabel>("Hint", &TCustomElLabel::SetHintAnsi),
+                    RefProp<TCustomElLabel>("PopupMenu", &TCustomElLabel::SetPopupMenu),
                 });
     return table;
 }
@@ -60,6 +64,17 @@ void TCustomElLabel::SetHint(const TElFString& hint) {
 }
 
 void TCustomElLabel::SetHintW(std::wstring hint) { SetHint(FromWide(hint)); }
+
+void TCustomElLabel::SetHintAnsi(std::string hint) { SetHint(FromWide(AnsiToWide(hint))); }
+
+bool TCustomElLabel::HintShow(std::string& hintText) {
+    if (hint_.empty()) return false;
+    // The window asked for the short hint unless it was handed something else on the way.
+    const std::u16string_view shortHint = ShortHint(std::u16string_view(hint_));
+    const std::u16string_view shown = hintText == WideToAnsi(AsWide(shortHint)) ? shortHint : std::u16string_view(hint_);
+    hintText = PackHint(WideToAnsi(AsWide(shown)), shown);
+    return true;
+}
 
 void TCustomElLabel::SetBorderWidth(int v) {
     if (v == frame_.borderWidth) return;

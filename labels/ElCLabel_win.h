@@ -26,6 +26,10 @@ public:
     const TElFString& Hint() const { return hint_; }
     void SetHint(const TElFString& hint);
     void SetHintW(std::wstring hint);
+    // 8-bit hints from layouts, widened with the system code page.
+    void SetHintAnsi(std::string hint);
+    // An empty wide hint shows nothing; otherwise the hint window gets the packed hint.
+    bool HintShow(std::string& hintText) override;
 
     int BorderWidth() const { return frame_.borderWidth; }
     void SetBorderWidth(int v);

@@ -1,5 +1,6 @@
 #include "labels/ElHTMLLbl_win.h"
 
+#include "framework/Menus_win.h"
 #include "framework/WinUtf.h"
 
 namespace trimwell {
@@ -30,6 +31,8 @@ const PropertyTable& TElHTMLLabel::StaticPublished() {
                                                    Prop<TElHTMLLabel>("IsHTML", &TElHTMLLabel::SetIsHTML),
                                                    Prop<TElHTMLLabel>("LinkColor", &TElHTMLLabel::SetLinkColor),
                                                    Prop<TElHTMLLabel>("LinkStyle", &TElHTMLLabel::SetLinkStyle),
+                                                   Prop<TElHTMLLabel>("Cursor", &TElHTMLLabel::SetLabelCursor),
+                                                   RefProp<TElHTMLLabel>("LinkPopupMenu", &TElHTMLLabel::SetLinkPopupMenu),
                                                });
     return table;
 }
@@ -65,17 +68,31 @@ void TElHTMLLabel::PrepareHTML() {
 
 void TElHTMLLabel::SetCaption(const TElFString& caption) {
     if (caption == Caption()) return;
-    TCustomElLabel::SetCaption(caption);
+    settingCaption_ = true;
+    try {
+        TCustomElLabel::SetCaption(caption);
+    } catch (...) {
+        settingCaption_ = false;
+        throw;
+    }
+    settingCaption_ = false;
     Reprepare();
 }
 
+void TElHTMLLabel::TextChanged() {
+    TCustomElLabel::TextChanged();
+    if (!settingCaption_) Reprepare();  // the 8-bit text was set directly
+}
+
 void TElHTMLLabel::SetWordWrap(bool v) {
+    if (v == WordWrap()) return;
     TCustomElLabel::SetWordWrap(v);
     Reprepare();
 }
 
 void TElHTMLLabel::SetAutoSize(bool v) {
-    if (v && isHTML_ && !AutoSize()) {
+    if (v == AutoSize()) return;
+    if (v && isHTML_) {
         Reprepare();
         TCustomElLabel::SetAutoSize(true);
         return;
@@ -103,7 +120,7 @@ void TElHTMLLabel::FontChanged() {
 
 void TElHTMLLabel::BoundsChanged() {
     TCustomElLabel::BoundsChanged();
-    if (WordWrap()) Reprepare();
+    if (WordWrap() && !settingCaption_) Reprepare();
 }
 
 void TElHTMLLabel::Loaded() {
@@ -165,6 +182,32 @@ void TElHTMLLabel::Click() {
     TElFString href;
     if (isHTML_ && LinkAt(lastMouse_.x, lastMouse_.y, href)) return LinkClick(href);
     TCustomElLabel::Click();
+}
+
+void TElHTMLLabel::SetLinkPopupMenu(TPopupMenu* menu) {
+    if (menu == linkPopupMenu_) return;
+    linkPopupMenu_ = menu;
+    if (menu != nullptr) FreeNotification(menu);
+}
+
+void TElHTMLLabel::Notification(TComponent& component, TOperation operation) {
+    TCustomElLabel::Notification(component, operation);
+    if (operation == TOperation::opRemove && &component == linkPopupMenu_) linkPopupMenu_ = nullptr;
+}
+
+// Over a link the link menu replaces the ordinary one; the context-popup event still comes first.
+void TElHTMLLabel::ContextMenu(POINT screenPos, bool& handled) {
+    if (isHTML_ && linkPopupMenu_ != nullptr) {
+        const POINT origin = ClientToScreen({0, 0});
+        TElFString href;
+        if (LinkAt(screenPos.x - origin.x, screenPos.y - origin.y, href)) {
+            if (OnContextPopup) OnContextPopup(*this, screenPos, handled);
+            if (!handled && linkPopupMenu_->AutoPopup()) ShowPopupMenu(*linkPopupMenu_, screenPos);
+            handled = true;
+            return;
+        }
+    }
+    TCustomElLabel::ContextMenu(screenPos, handled);
 }
 
 void TElHTMLLabel::LinkClick(const TElFString& href) {

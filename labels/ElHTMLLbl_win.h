@@ -31,6 +31,9 @@ public:
     // The cursor chosen for the label; over a link the link cursor shows instead.
     TCursor ChosenCursor() const { return chosenCursor_; }
     void SetLabelCursor(TCursor c);
+    // The menu a right click over a link shows instead of PopupMenu; cleared when it goes.
+    TPopupMenu* LinkPopupMenu() const { return linkPopupMenu_; }
+    void SetLinkPopupMenu(TPopupMenu* menu);
 
     void SetCaption(const TElFString& caption) override;
     void SetWordWrap(bool v) override;
@@ -49,10 +52,13 @@ public:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseLeave() override;
     void Click() override;
+    void ContextMenu(POINT screenPos, bool& handled) override;
+    void Notification(TComponent& component, TOperation operation) override;
 
 protected:
     void FontChanged() override;
     void BoundsChanged() override;
+    void TextChanged() override;
 
 private:
     // Parses the caption again with the current font, width and link look.
@@ -67,6 +73,9 @@ private:
     TFontStyles linkStyle_ = fsUnderline;
     TCursor chosenCursor_ = crDefault;
     POINT lastMouse_{-1, -1};
+    TPopupMenu* linkPopupMenu_ = nullptr;
+    // While a caption is being set the markup is prepared once, at the end.
+    bool settingCaption_ = false;
 };
 
 }  // namespace trimwell

@@ -1,6 +1,9 @@
 #include "labels/ElLabel.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace trimwell {
 
@@ -38,29 +41,31 @@ std::string PackHint(std::string_view ansi, std::u16string_view wide) {
 
 LabelRect HTMLTextRect(int clientWidth, int clientHeight, int textWidth, int textHeight, TTextLayout layout,
                        TLabelAlignment alignment, int borderWidth, bool forPainting) {
-    const int inset = forPainting ? borderWidth : 0;
-    const int areaHeight = clientHeight - 2 * inset;
-    LabelRect r{0, 0, clientWidth, clientHeight};
+    // Text sizes reach the full int range for long captions; work wide and saturate the result.
+    const std::int64_t inset = forPainting ? borderWidth : 0;
+    const std::int64_t areaHeight = static_cast<std::int64_t>(clientHeight) - 2 * inset;
+    std::int64_t left = 0, top = 0, right = clientWidth, bottom = clientHeight;
     if (layout == tlTop) {
-        r.Top = inset;
-        r.Bottom = clientHeight - inset;
+        top = inset;
+        bottom = clientHeight - inset;
     } else if (layout == tlCenter) {
-        r.Top = inset + (areaHeight - textHeight) / 2;
-        r.Bottom = r.Top + textHeight;
+        top = inset + (areaHeight - textHeight) / 2;
+        bottom = top + textHeight;
     } else {
-        r.Bottom = clientHeight - inset;
-        r.Top = r.Bottom - textHeight - 1;
+        bottom = clientHeight - inset;
+        top = bottom - textHeight - 1;
     }
     if (alignment == laRight) {
-        r.Right = clientWidth - inset;
-        r.Left = r.Right - textWidth;
+        right = clientWidth - inset;
+        left = right - textWidth;
     } else if (alignment == laCenter) {
-        r.Left = (clientWidth - textWidth) / 2;
-        r.Right = r.Left + textWidth;
+        left = (static_cast<std::int64_t>(clientWidth) - textWidth) / 2;
+        right = left + textWidth;
     } else {
-        r.Left = inset;
+        left = inset;
     }
-    return r;
+    auto fit = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
+    return {fit(left), fit(top), fit(right), fit(bottom)};
 }
 
 }  // namespace trimwell

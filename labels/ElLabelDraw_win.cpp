@@ -1,6 +1,8 @@
 #include "labels/ElLabelDraw_win.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 
 namespace trimwell {
@@ -175,6 +177,15 @@ void PaintElLabel(HDC canvas, HFONT font, const LabelFrame& frame, const LabelTe
 
 namespace trimwell {
 
+namespace {
+// The text rectangle relative to the bitmap that holds its visible part `shown`.
+RECT TextRectInBitmap(const LabelRect& t, const RECT& shown) {
+    auto fit = [](std::int64_t v) { return static_cast<LONG>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
+    const std::int64_t dx = shown.left, dy = shown.top;
+    return RECT{fit(t.Left - dx), fit(t.Top - dy), fit(t.Right - dx), fit(t.Bottom - dy)};
+}
+}  // namespace
+
 void PaintHTMLLabel(HDC canvas, const LabelFrame& frame, TElHTMLRender& render) {
     if (!frame.transparent) {
         UniqueBrush brush(CreateSolidBrush(LabelRGB(frame.color)));
@@ -184,14 +195,21 @@ void PaintHTMLLabel(HDC canvas, const LabelFrame& frame, TElHTMLRender& render) 
     const TElHTMLData& data = render.Data();
     const LabelRect t = HTMLTextRect(frame.width, frame.height, data.TextWidth, data.TextHeight, frame.layout,
                                      frame.alignment, frame.borderWidth, true);
-    const int w = t.Right - t.Left, h = t.Bottom - t.Top;
-    if (w <= 0 || h <= 0) return;
+    // The bitmap covers only the part of the text rectangle inside the label; the markup is
+    // laid into it at the text rectangle's full size, so alignment is unchanged.
+    const RECT text{t.Left, t.Top, t.Right, t.Bottom};
+    const RECT client{0, 0, frame.width, frame.height};
+    RECT shown{};
+    if (!IntersectRect(&shown, &text, &client)) return;
+    const int w = shown.right - shown.left, h = shown.bottom - shown.top;
     UniqueMemoryDC dc(CreateCompatibleDC(canvas));
     UniqueBitmap bitmap(CreateCompatibleBitmap(canvas, w, h));
+    if (!dc || !bitmap) return;
     SelectGuard keep(dc.get(), bitmap.get());
-    BitBlt(dc.get(), 0, 0, w, h, canvas, t.Left, t.Top, SRCCOPY);
-    PaintMarkup(render, dc.get(), POINT{0, 0}, RECT{0, 0, w, h}, clNone);
-    BitBlt(canvas, t.Left, t.Top, w, h, dc.get(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), 0, 0, w, h, canvas, shown.left, shown.top, SRCCOPY);
+    const RECT inBitmap = TextRectInBitmap(t, shown);
+    PaintMarkup(render, dc.get(), POINT{0, 0}, inBitmap, clNone);
+    BitBlt(canvas, shown.left, shown.top, w, h, dc.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace trimwell

@@ -1,6 +1,10 @@
 #pragma once
 // A TextMeasurer with simple, predictable metrics, for laying markup out where there is no GDI
 // (tests, fuzzing, benchmarks). Every character is aveCharWidth wide, one pixel more in bold.
+// It counts what it is asked to measure, so tests and benchmarks can see re-measuring.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 #include "labels/HTMLRender.h"
@@ -12,7 +16,7 @@ public:
     void SetFont(const FontDesc& font) override { font_ = font; }
 
     FontMetrics Metrics() override {
-        const int h = std::abs(font_.height);
+        const int h = Magnitude();
         FontMetrics m;
         m.height = font_.height < 0 ? h + 2 : h;  // a character height gains the internal leading
         m.descent = m.height / 4;
@@ -23,16 +27,24 @@ public:
 
     int TextExtent(std::u16string_view text) override {
         ++extentCalls;
-        return static_cast<int>(text.size()) * CharWidth();
+        measuredUnits += text.size();
+        const std::int64_t width = static_cast<std::int64_t>(text.size()) * CharWidth();
+        return static_cast<int>(std::min<std::int64_t>(width, INT_MAX));
     }
 
     int LogPixelsY() override { return 96; }
 
-    int CharWidth() const { return std::abs(font_.height) / 2 + ((font_.style & fsBold) ? 1 : 0); }
+    int CharWidth() const { return Magnitude() / 2 + ((font_.style & fsBold) ? 1 : 0); }
 
     int extentCalls = 0;
+    std::uint64_t measuredUnits = 0;  // code units passed to TextExtent, in total
 
 private:
+    // |height|, kept small enough that the metrics derived from it cannot overflow.
+    int Magnitude() const {
+        return static_cast<int>(std::min<std::int64_t>(std::abs(static_cast<std::int64_t>(font_.height)), INT_MAX - 2));
+    }
+
     FontDesc font_;
 };
 

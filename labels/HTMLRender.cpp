@@ -8,6 +8,12 @@
 
 namespace trimwell {
 
+// Font heights from markup or from the label's font stay within what a screen can show, and
+// indents within 16 bits, so that heights, indents and their sums never overflow.
+int ClampFontHeight(std::int64_t h) { return static_cast<int>(std::clamp<std::int64_t>(h, -kMaxFontHeight, kMaxFontHeight)); }
+
+int ClampIndent(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX)); }
+
 namespace {
 
 char16_t LowerAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
@@ -82,7 +88,7 @@ int ClampSize(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>
 
 int SaturateInt(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); }
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(std::int64_t v) { return (v > 0) - (v < 0); }
 
 // a * b / c rounded half away from zero, as the platform's MulDiv does.
 int MulDiv(int a, int b, int c) {
@@ -186,28 +192,41 @@ void TElHTMLItem::CopyAttributes(const TElHTMLItem& from) {
 void TElHTMLItem::SetText(TElFString text) {
     Text = std::move(text);
     cachedExtent_ = -1;
+    extentBeforeLast_ = -1;
 }
 
 FontDesc TElHTMLItem::Font() const {
     FontDesc f;
     f.name = FontName;
-    f.height = Size;
-    if (Flags & (hifSubscript | hifSuperscript)) f.height = Size - 2 * Sign(Size);
+    const int size = ClampFontHeight(Size);
+    f.height = (Flags & (hifSubscript | hifSuperscript)) ? size - 2 * Sign(size) : size;
     f.style = Style;
     f.charset = Owner ? Owner->Charset : 0;
     return f;
 }
 
+namespace {
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+}  // namespace
+
 void TElHTMLItem::AppendChar(char16_t ch, TextMeasurer& m) {
+    const bool completesPair = IsLowSurrogate(ch) && !Text.empty() && IsHighSurrogate(Text.back());
     Text.push_back(ch);
-    const bool additive = ch >= 0x20 && (ch < 0xD800 || ch > 0xDFFF);
-    if (cachedExtent_ < 0 || !additive) {
-        cachedExtent_ = -1;
-        return;
-    }
+    if (cachedExtent_ < 0) return;  // never measured: the whole run is measured when it is needed
     m.SetFont(Font());
-    const char16_t one[1] = {ch};
-    cachedExtent_ = SaturateInt(static_cast<std::int64_t>(cachedExtent_) + m.TextExtent({one, 1}));
+    if (!completesPair) {
+        extentBeforeLast_ = cachedExtent_;
+        const char16_t one[1] = {ch};
+        cachedExtent_ = SaturateInt(static_cast<std::int64_t>(cachedExtent_) + std::max(0, m.TextExtent({one, 1})));
+    } else if (extentBeforeLast_ >= 0) {
+        // A surrogate pair is one character: its width replaces that of the lone high half.
+        const std::u16string_view pair(Text.data() + Text.size() - 2, 2);
+        cachedExtent_ = SaturateInt(static_cast<std::int64_t>(extentBeforeLast_) + std::max(0, m.TextExtent(pair)));
+    } else {
+        // Only right after a full measurement, so at most once per change of the whole text.
+        cachedExtent_ = std::max(0, m.TextExtent(Text));
+    }
 }
 
 int TElHTMLItem::ItemWidth(TextMeasurer& m) {
@@ -216,6 +235,7 @@ int TElHTMLItem::ItemWidth(TextMeasurer& m) {
             if (cachedExtent_ < 0) {
                 m.SetFont(Font());
                 cachedExtent_ = std::max(0, m.TextExtent(Text));
+                extentBeforeLast_ = -1;
             }
             return SaturateInt(static_cast<std::int64_t>(cachedExtent_) + 1);
         case ikImage:
@@ -227,14 +247,21 @@ int TElHTMLItem::ItemWidth(TextMeasurer& m) {
     }
 }
 
+namespace {
+// Line heights and descents are 16-bit quantities; a measurer's answer is kept within them.
+int ClampMetric(int v) { return static_cast<int>(std::clamp<std::int64_t>(std::abs(static_cast<std::int64_t>(v)), 0, 0xFFFF)); }
+
+int FontLineHeight(TextMeasurer& m, const FontDesc& font, int& descent) {
+    m.SetFont(font);
+    const FontMetrics fm = m.Metrics();
+    descent = std::clamp(fm.descent, 0, 0xFFFF);
+    return ClampMetric(fm.height);
+}
+}  // namespace
+
 int TElHTMLItem::ItemHeight(TextMeasurer& m, int& descent) {
     descent = 0;
-    if (Kind == ikText) {
-        m.SetFont(Font());
-        const FontMetrics fm = m.Metrics();
-        descent = fm.descent;
-        return std::abs(fm.height);
-    }
+    if (Kind == ikText) return FontLineHeight(m, Font(), descent);
     if (Kind == ikImage) return Height;
     return 0;
 }
@@ -243,17 +270,14 @@ int TElHTMLBreakItem::ItemWidth(TextMeasurer& m) {
     if (Kind != ikListIndent && Kind != ikBullet) return 0;
     m.SetFont(Font());
     const FontMetrics fm = m.Metrics();
-    return Kind == ikListIndent ? fm.maxCharWidth : fm.aveCharWidth;
+    return std::clamp(Kind == ikListIndent ? fm.maxCharWidth : fm.aveCharWidth, 0, 0xFFFF);
 }
 
 int TElHTMLBreakItem::ItemHeight(TextMeasurer& m, int& descent) {
     descent = 0;
     const bool measured = Kind == ikSoftBreak || Kind == ikLineBreak || Kind == ikBullet;
     if (!measured || !EndsEmptyLine) return 0;
-    m.SetFont(Font());
-    const FontMetrics fm = m.Metrics();
-    descent = fm.descent;
-    return std::abs(fm.height);
+    return FontLineHeight(m, Font(), descent);
 }
 
 // ---- parser -------------------------------------------------------------------------------
@@ -293,7 +317,7 @@ public:
 
     void Run() {
         base_.FontName = data_.DefaultFontName;
-        base_.Height = data_.DefaultHeight;
+        base_.Height = ClampFontHeight(data_.DefaultHeight);
         base_.Color = data_.DefaultColor;
         base_.BgColor = data_.DefaultBgColor;
         current_ = base_;
@@ -422,6 +446,16 @@ private:
     void TruncateItems(std::size_t size) {
         items_.resize(size);
         lineCacheValid_ = false;
+        while (!nonLinks_.empty() && nonLinks_.back() >= size) nonLinks_.pop_back();
+        nonLinksScanned_ = std::min(nonLinksScanned_, size);
+    }
+
+    // Each item index enters and leaves nonLinks_ at most once, so closing links stays linear
+    // however long the link before it.
+    const TElHTMLItem* LastNonLinkItem() {
+        for (; nonLinksScanned_ < items_.size(); ++nonLinksScanned_)
+            if (!(items_[nonLinksScanned_]->Flags & hifLink)) nonLinks_.push_back(nonLinksScanned_);
+        return nonLinks_.empty() ? nullptr : items_[nonLinks_.back()].get();
     }
 
     void WrapIfTooWide() {
@@ -501,7 +535,7 @@ private:
 
     int FontMaxCharWidth(const TElHTMLItem& item) {
         m_.SetFont(item.Font());
-        return m_.Metrics().maxCharWidth;
+        return std::clamp(m_.Metrics().maxCharWidth, 0, 0xFFFF);
     }
 
     // ---- tags ----
@@ -580,12 +614,12 @@ private:
         v = Trim(v);
         std::int32_t n = 0;
         if (!v.empty() && (v.front() == u'+' || v.front() == u'-')) {
-            if (!ParseInt(v, n)) return data_.DefaultHeight;
+            if (!ParseInt(v, n)) return ClampFontHeight(data_.DefaultHeight);
             const std::int64_t magnitude = std::abs(static_cast<std::int64_t>(data_.DefaultHeight)) +
                                            MulDiv(n, LogPixelsY(), 72);
-            return SaturateInt(Sign(current) * magnitude);
+            return ClampFontHeight(Sign(current) * magnitude);
         }
-        return ParseInt(v, n) ? n : data_.DefaultHeight;
+        return ClampFontHeight(ParseInt(v, n) ? n : data_.DefaultHeight);
     }
 
     int LogPixelsY() {
@@ -654,15 +688,9 @@ private:
         NewRun();
         cur_->LinkRef.clear();
         cur_->Flags &= ~hifLink;
-        cur_->Style = data_.DefaultStyle;
-        cur_->Color = data_.DefaultColor;
-        for (std::size_t i = items_.size(); i-- > 0;) {
-            if (!(items_[i]->Flags & hifLink)) {
-                cur_->Style = items_[i]->Style;
-                cur_->Color = items_[i]->Color;
-                break;
-            }
-        }
+        const TElHTMLItem* before = LastNonLinkItem();
+        cur_->Style = before ? before->Style : data_.DefaultStyle;
+        cur_->Color = before ? before->Color : data_.DefaultColor;
     }
 
     void LineBreakTag() {
@@ -675,21 +703,17 @@ private:
     void ParagraphTag(const Attributes& a, bool closing) {
         if (!items_.empty() && items_.back()->Kind == ikLineBreak &&
             (items_.back()->Flags & hifClosedParagraph)) {
-            if (!closing) {
-                items_.back()->Flags &= ~hifClosedParagraph;
-                cur_->Flags &= ~hifClosedParagraph;
-            }
+            if (!closing) items_.back()->Flags &= ~hifClosedParagraph;
             return;
         }
         NewRun();
         auto& p = AddBreak(ikParagraph);
-        if (closing)
-            p.Flags |= hifClosedParagraph;
-        else
-            p.Flags &= ~hifClosedParagraph;
+        // An opening paragraph keeps a closed flag its run carries: the flag lives on until a
+        // paragraph tag right after a line break consumes it.
+        if (closing) p.Flags |= hifClosedParagraph;
         const TElFString align = Lower(Unquote(Attr(a, u"align")));
         p.Alignment = align == u"center" ? 1 : align == u"right" ? 2 : 0;
-        if (auto indent = Unquote(Attr(a, u"indent")); !indent.empty()) p.Indent = IntOr(indent, 0);
+        if (auto indent = Unquote(Attr(a, u"indent")); !indent.empty()) p.Indent = ClampIndent(IntOr(indent, 0));
         cur_->CopyAttributes(p);
     }
 
@@ -711,14 +735,14 @@ private:
         CommitIfContent();
         ++listDepth_;
         auto& indent = AddBreak(ikListIndent);
-        indent.Indent += indent.ItemWidth(m_);
+        indent.Indent = ClampIndent(static_cast<std::int64_t>(indent.Indent) + indent.ItemWidth(m_));
         cur_->Indent = indent.Indent;
     }
 
     void ListEndTag() {
         CommitIfContent();
         --listDepth_;
-        cur_->Indent -= FontMaxCharWidth(*cur_);
+        cur_->Indent = ClampIndent(static_cast<std::int64_t>(cur_->Indent) - FontMaxCharWidth(*cur_));
         DeleteTrailingLineBreak();
         AddBreak(ikLineBreak);
     }
@@ -802,7 +826,7 @@ private:
         if (items_.empty() || items_.front()->IsBreak()) return;
         auto p = MakeBreak(ikParagraph);
         p->FontName = data_.DefaultFontName;
-        p->Size = data_.DefaultHeight;
+        p->Size = ClampFontHeight(data_.DefaultHeight);
         p->Color = data_.DefaultColor;
         p->BgColor = data_.DefaultBgColor;
         p->Style = data_.DefaultStyle;
@@ -827,6 +851,8 @@ private:
     std::int64_t lineSum_ = 0;
     bool lineHasItems_ = false;
     bool lineCacheValid_ = false;
+    std::vector<std::size_t> nonLinks_;  // indices of the items without the link flag
+    std::size_t nonLinksScanned_ = 0;
 };
 
 void LayOut(TElHTMLData& data, TextMeasurer& m) {
@@ -931,7 +957,7 @@ TElHTMLItem* TElHTMLRender::ItemAtPoint(HTMLPoint point, HTMLPoint origin, const
         while (end < items.size() && !items[end]->IsBreak()) ++end;
         lineBottom += lineBreak.Height;
         if (lineBottom > py) {
-            std::int64_t x = LineStartX(lineBreak, rect.Right - rect.Left);
+            std::int64_t x = LineStartX(lineBreak, SaturateInt(static_cast<std::int64_t>(rect.Right) - rect.Left));
             for (std::size_t j = i + 1; j < end; ++j) {
                 TElHTMLItem& item = *items[j];
                 int h = item.Height;

@@ -38,10 +38,15 @@ struct FontMetrics {
     int aveCharWidth = 0;
 };
 
+// Font heights (either sign) are kept within this many pixels, indents within 16 bits.
+inline constexpr int kMaxFontHeight = 0x7FFF;
+int ClampFontHeight(std::int64_t height);
+int ClampIndent(std::int64_t indent);
+
 // How markup text is measured: GDI in the program, fixed metrics in native tests.
-// Widths must be additive (the width of "ab" is the width of "a" plus that of "b") for every
-// character that is not a control character or half of a surrogate pair; word wrapping measures
-// a growing run one character at a time on that promise.
+// Widths must be additive per character (the width of "ab" is the width of "a" plus that of
+// "b"), a surrogate pair counting as one character; word wrapping measures a growing run one
+// character at a time on that promise.
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
@@ -122,6 +127,7 @@ private:
     friend class TElHTMLRender;
     TElFString Text;
     int cachedExtent_ = -1;  // raw text extent; -1 = not measured since the text changed
+    int extentBeforeLast_ = -1;  // extent without the last code unit, when known
 };
 
 class TElHTMLBreakItem final : public TElHTMLItem {

@@ -1,6 +1,8 @@
 #include "labels/HTMLRender_win.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <stdexcept>
 
 namespace trimwell {
@@ -72,23 +74,45 @@ FontMetrics GdiTextMeasurer::Metrics() {
                        static_cast<int>(tm.tmMaxCharWidth), static_cast<int>(tm.tmAveCharWidth)};
 }
 
+namespace {
+// Extents of very long runs wrap around inside the platform's text drawing, so long runs are
+// measured in pieces; widths add up per character, and a piece never ends inside a surrogate pair.
+constexpr std::size_t kMeasurePiece = 1024;
+
+std::size_t PieceLength(std::u16string_view text) {
+    if (text.size() <= kMeasurePiece) return text.size();
+    const char16_t last = text[kMeasurePiece - 1];
+    return (last >= 0xD800 && last <= 0xDBFF) ? kMeasurePiece - 1 : kMeasurePiece;
+}
+}  // namespace
+
 int GdiTextMeasurer::TextExtent(std::u16string_view text) {
-    if (text.empty()) return 0;
-    RECT r{0, 0, 0, 0};
-    const int len = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
-    DrawTextW(dc_.get(), WidePtr(text), len, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    return r.right - r.left;
+    std::int64_t width = 0;
+    while (!text.empty()) {
+        const std::size_t n = PieceLength(text);
+        RECT r{0, 0, 0, 0};
+        DrawTextW(dc_.get(), WidePtr(text), static_cast<int>(n), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        width += std::max<LONG>(0, r.right - r.left);
+        text.remove_prefix(n);
+    }
+    return static_cast<int>(std::min<std::int64_t>(width, INT_MAX));
 }
 
 int GdiTextMeasurer::LogPixelsY() { return logPixelsY_; }
 
-void GdiTextMeasurer::EnsureBitmap(HDC like, int width, int height) {
-    if (bitmap_ && width <= bitmapWidth_ && height <= bitmapHeight_) return;
-    bitmapWidth_ = std::max(width, bitmapWidth_);
-    bitmapHeight_ = std::max(height, bitmapHeight_);
+bool GdiTextMeasurer::EnsureBitmap(HDC like, int width, int height) {
+    if (bitmap_ && width <= bitmapWidth_ && height <= bitmapHeight_) return true;
+    const int newWidth = std::max(width, bitmapWidth_), newHeight = std::max(height, bitmapHeight_);
     SelectObject(dc_.get(), savedBitmap_);
-    bitmap_.reset(CreateCompatibleBitmap(like, bitmapWidth_, bitmapHeight_));
+    bitmap_.reset(CreateCompatibleBitmap(like, newWidth, newHeight));
+    if (!bitmap_) {
+        bitmapWidth_ = bitmapHeight_ = 0;
+        return false;
+    }
+    bitmapWidth_ = newWidth;
+    bitmapHeight_ = newHeight;
     SelectObject(dc_.get(), bitmap_.get());
+    return true;
 }
 
 GdiHTMLImage::GdiHTMLImage(HBITMAP bitmap) : bitmap_(bitmap) {
@@ -112,21 +136,30 @@ COLORREF BlendTextColor(COLORREF text, COLORREF blend) {
 
 namespace {
 
+// Positions in laid-out text are 64-bit; what reaches GDI stays far inside its coordinate space.
+int GdiCoord(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -(1 << 27), 1 << 27)); }
+
+// Paints into the off-screen DC, whose (0,0) shows text position `origin`. `areaWidth` is the
+// width lines are aligned in; `visible` the size of the part of the area the bitmap holds.
+struct TextPos {
+    std::int64_t x = 0, y = 0;
+};
+
 class MarkupPainter {
 public:
-    MarkupPainter(TElHTMLRender& render, GdiTextMeasurer& gdi, POINT origin, int width, int height,
+    MarkupPainter(TElHTMLRender& render, GdiTextMeasurer& gdi, TextPos origin, int areaWidth, SIZE visible,
                   const MarkupOverride& ov, TColor blend)
         : render_(render), data_(render.Data()), gdi_(gdi), dc_(gdi.dc()), origin_(origin),
-          width_(width), height_(height), ov_(ov), blend_(blend) {}
+          width_(areaWidth), visible_(visible), ov_(ov), blend_(blend) {}
 
     void Paint() {
-        int y = 0, x = 0;
+        std::int64_t y = 0, x = 0;
         const TElHTMLBreakItem* line = nullptr;
         for (auto& owned : data_.Items) {
             TElHTMLItem& item = *owned;
             if (item.IsBreak()) {
                 if (line) y += line->Height;
-                if (y > height_ + origin_.y) return;  // the rest lies below the visible area
+                if (y > static_cast<std::int64_t>(visible_.cy) + origin_.y) return;  // the rest lies below
                 line = static_cast<const TElHTMLBreakItem*>(&item);
                 x = TElHTMLRender::LineStartX(*line, width_);
                 if (item.Kind == ikBullet) PaintBullet(*line, x, y);
@@ -135,14 +168,14 @@ public:
             if (!line) continue;
             switch (item.Kind) {
                 case ikText:
-                    PaintText(item, *line, x, y);
+                    if (!RightOfView(x)) PaintText(item, *line, x, y);
                     x += item.Width;
                     break;
                 case ikSpacer:
                     x = (item.Flags & hifAbsolute) ? item.Width : x + item.Width;
                     break;
                 case ikImage:
-                    PaintImage(item, *line, x, y);
+                    if (!RightOfView(x)) PaintImage(item, *line, x, y);
                     x += item.Width;
                     break;
                 case ikRule:
@@ -155,6 +188,8 @@ public:
     }
 
 private:
+    bool RightOfView(std::int64_t x) const { return x - origin_.x > visible_.cx; }
+
     COLORREF TextColorOf(const TElHTMLItem& item) {
         TColor c;
         if (&item == data_.SelectedItem) {
@@ -173,7 +208,7 @@ private:
         return (ov_.use && item.ColorDepth == 0) ? ov_.bgColor : item.BgColor;
     }
 
-    void PaintText(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
+    void PaintText(const TElHTMLItem& item, const TElHTMLBreakItem& line, std::int64_t x, std::int64_t y) {
         FontDesc font = item.Font();
         if ((item.Flags & hifLink) && &item != data_.SelectedItem) font.style = data_.LinkStyle;
         gdi_.SetFont(font);
@@ -185,52 +220,67 @@ private:
             SetBkColor(dc_, LabelRGB(bg));
         }
         SetTextColor(dc_, TextColorOf(item));
-        int baseline = y - origin_.y + line.Height - line.Descent;
+        std::int64_t baseline = y - origin_.y + line.Height - line.Descent;
         if (item.Flags & (hifSuperscript | hifSubscript)) {
-            const int h = std::abs(gdi_.Metrics().height);
+            const std::int64_t h = std::abs(static_cast<std::int64_t>(gdi_.Metrics().height));
             baseline += (item.Flags & hifSuperscript) ? -(h / 2) : h / 4;
         }
-        const auto& text = item.GetText();
-        TextOutW(dc_, x - origin_.x, baseline, WidePtr(text),
-                 static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)));
+        DrawRun(item.GetText(), x - origin_.x, GdiCoord(baseline));
     }
 
-    void PaintBullet(const TElHTMLBreakItem& bullet, int x, int y) {
+    // Long runs go out piece by piece, and only the pieces inside the view: the platform's text
+    // output, like its measuring, goes wrong far beyond the 16-bit coordinate range.
+    void DrawRun(std::u16string_view text, std::int64_t left, int baseline) {
+        if (text.size() <= kMeasurePiece) {
+            TextOutW(dc_, GdiCoord(left), baseline, WidePtr(text), static_cast<int>(text.size()));
+            return;
+        }
+        while (!text.empty() && left <= visible_.cx) {
+            const std::size_t n = PieceLength(text);
+            const std::u16string_view piece = text.substr(0, n);
+            const std::int64_t width = gdi_.TextExtent(piece);
+            if (left + width >= 0) TextOutW(dc_, GdiCoord(left), baseline, WidePtr(piece), static_cast<int>(n));
+            left += width;
+            text.remove_prefix(n);
+        }
+    }
+
+    void PaintBullet(const TElHTMLBreakItem& bullet, std::int64_t x, std::int64_t y) {
         gdi_.SetFont(bullet.Font());
-        const int d = gdi_.Metrics().aveCharWidth;
+        const std::int64_t d = std::clamp(gdi_.Metrics().aveCharWidth, 0, 0xFFFF);
         const TColor c = (ov_.use && bullet.ColorDepth == 0) ? ov_.textColor : bullet.Color;
         UniqueGdiHandle brush(CreateSolidBrush(LabelRGB(c)));
         SelectGuard keep(dc_, brush.get());
-        const int top = y + bullet.Descent + (bullet.Height - bullet.Descent - d) / 2 - origin_.y;
-        Ellipse(dc_, x - d - 1 - origin_.x, top, x - 1 - origin_.x, top + d);
+        const std::int64_t top = y + bullet.Descent + (bullet.Height - bullet.Descent - d) / 2 - origin_.y;
+        Ellipse(dc_, GdiCoord(x - d - 1 - origin_.x), GdiCoord(top), GdiCoord(x - 1 - origin_.x), GdiCoord(top + d));
     }
 
-    void PaintImage(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
+    void PaintImage(const TElHTMLItem& item, const TElHTMLBreakItem& line, std::int64_t x, std::int64_t y) {
         const TElHTMLImage* image = nullptr;
         render_.ImageNeeded(item.GetText(), image);
         const auto* gdiImage = dynamic_cast<const GdiHTMLImage*>(image);
         if (!gdiImage || !gdiImage->Bitmap()) return;
         UniqueMemoryDC src(CreateCompatibleDC(dc_));
         SelectGuard keep(src.get(), gdiImage->Bitmap());
-        const int dx = x - origin_.x;
+        const int dx = GdiCoord(x - origin_.x);
         if (item.Transparent) {
             const int w = std::min(item.Width, gdiImage->Width());
             const int h = std::min(item.Height, gdiImage->Height());
             if (w <= 0 || h <= 0) return;
             const COLORREF key = GetPixel(src.get(), 0, gdiImage->Height() - 1);
-            TransparentBlt(dc_, dx, y - origin_.y, w, h, src.get(), 0, 0, w, h, key);
+            TransparentBlt(dc_, dx, GdiCoord(y - origin_.y), w, h, src.get(), 0, 0, w, h, key);
         } else {
-            const int bottom = y + line.Height - origin_.y;
+            const int bottom = GdiCoord(y + line.Height - origin_.y);
             SetStretchBltMode(dc_, COLORONCOLOR);
             StretchBlt(dc_, dx, bottom - item.Height, item.Width, item.Height, src.get(), 0, 0,
                        gdiImage->Width(), gdiImage->Height(), SRCCOPY);
         }
     }
 
-    void PaintRule(const TElHTMLItem& item, const TElHTMLBreakItem& line, int x, int y) {
-        const int right = item.Width ? x + item.Width : std::max(line.Width, width_);
-        const int top = y + line.Height / 2 - origin_.y;
-        RECT band{x - origin_.x, top, right - origin_.x, top + 1};
+    void PaintRule(const TElHTMLItem& item, const TElHTMLBreakItem& line, std::int64_t x, std::int64_t y) {
+        const std::int64_t right = item.Width ? x + item.Width : std::max(line.Width, width_);
+        const int top = GdiCoord(y + line.Height / 2 - origin_.y);
+        RECT band{GdiCoord(x - origin_.x), top, GdiCoord(right - origin_.x), top + 1};
         UniqueGdiHandle shadow(CreateSolidBrush(LabelRGB(clBtnShadow)));
         UniqueGdiHandle face(CreateSolidBrush(LabelRGB(clBtnFace)));
         FillRect(dc_, &band, static_cast<HBRUSH>(shadow.get()));
@@ -242,8 +292,9 @@ private:
     TElHTMLData& data_;
     GdiTextMeasurer& gdi_;
     HDC dc_;
-    POINT origin_;
-    int width_, height_;
+    TextPos origin_;
+    int width_;
+    SIZE visible_;
     MarkupOverride ov_;
     TColor blend_;
 };
@@ -263,22 +314,34 @@ void PaintMarkupEx(TElHTMLRender& render, HDC canvas, POINT origin, const RECT& 
     data.LastPaintTop = rect.top;
     data.LastPaintRight = rect.right;
     data.LastPaintBottom = rect.bottom;
-    const int width = rect.right - rect.left + 1;
-    const int height = rect.bottom - rect.top + 1;
+    const std::int64_t width = static_cast<std::int64_t>(rect.right) - rect.left + 1;
+    const std::int64_t height = static_cast<std::int64_t>(rect.bottom) - rect.top + 1;
     if (width <= 0 || height <= 0) return;
 
-    gdi->EnsureBitmap(canvas, width, height);
+    // Only the part of the area the canvas can show goes through the off-screen bitmap, so a
+    // long text never asks for a bitmap larger than the surface it is painted on.
+    RECT clip{};
+    if (GetClipBox(canvas, &clip) == ERROR) return;
+    const RECT area{rect.left, rect.top, GdiCoord(rect.left + width), GdiCoord(rect.top + height)};
+    RECT shown{};
+    if (!IntersectRect(&shown, &area, &clip)) return;
+    const SIZE visible{shown.right - shown.left, shown.bottom - shown.top};
+    if (!gdi->EnsureBitmap(canvas, visible.cx, visible.cy)) return;
+
     const HDC dc = gdi->dc();
-    BitBlt(dc, 0, 0, width, height, canvas, rect.left, rect.top, SRCCOPY);
+    BitBlt(dc, 0, 0, visible.cx, visible.cy, canvas, shown.left, shown.top, SRCCOPY);
     const UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
     const int oldBkMode = GetBkMode(dc);
     const COLORREF oldBk = GetBkColor(dc), oldText = GetTextColor(dc);
-    MarkupPainter(render, *gdi, origin, width, height, override, blendColor).Paint();
+    const TextPos shifted{static_cast<std::int64_t>(origin.x) + shown.left - rect.left,
+                          static_cast<std::int64_t>(origin.y) + shown.top - rect.top};
+    const int areaWidth = static_cast<int>(std::min<std::int64_t>(width, INT_MAX));
+    MarkupPainter(render, *gdi, shifted, areaWidth, visible, override, blendColor).Paint();
     SetTextAlign(dc, oldAlign);
     SetBkMode(dc, oldBkMode);
     SetBkColor(dc, oldBk);
     SetTextColor(dc, oldText);
-    BitBlt(canvas, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
+    BitBlt(canvas, shown.left, shown.top, visible.cx, visible.cy, dc, 0, 0, SRCCOPY);
 }
 
 }  // namespace trimwell

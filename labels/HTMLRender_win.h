@@ -26,8 +26,9 @@ public:
 
     // The memory DC that measures and, with the off-screen bitmap selected, paints.
     HDC dc() const { return dc_.get(); }
-    // Makes the off-screen bitmap at least width x height, compatible with `like`.
-    void EnsureBitmap(HDC like, int width, int height);
+    // Makes the off-screen bitmap at least width x height, compatible with `like`; false when
+    // the platform cannot make one that large.
+    bool EnsureBitmap(HDC like, int width, int height);
 
 private:
     struct CachedFont {

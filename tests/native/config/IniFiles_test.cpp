@@ -248,3 +248,37 @@ TEST(IniFileWriting, KeepsTheFilesPermissions) {
     write(path, "fltsim.0", "title", "Changed");
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
 }
+
+TEST(IniFileWriting, AFileThatCannotBeReadIsNeverReplaced) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_write);
+    // Root reads every file whatever its mode, so the attempt runs in a child that has become an
+    // ordinary user who owns the file and its folder.
+    constexpr int kWasRefused = 42, kCannotDropRoot = 3;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (geteuid() == 0 && (chown(dir.path().c_str(), kNobody, kNobody) != 0 ||
+                               chown(path.c_str(), kNobody, kNobody) != 0 || setgid(kNobody) != 0 ||
+                               setuid(kNobody) != 0))
+            _exit(kCannotDropRoot);
+        try {
+            if (TIniFile(path).ReadValue("fltsim.0", "title", "default") != "default") _exit(1);
+            write(path, "fltsim.0", "title", "Changed");
+        } catch (const EIniFileException& e) {
+            _exit(std::string(e.what()) == "Unable to write to " + path ? kWasRefused : 2);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kCannotDropRoot) GTEST_SKIP() << "cannot run as an ordinary user here";
+    EXPECT_EQ(WEXITSTATUS(status), kWasRefused) << "0: the file was replaced; 1: read something; 2: wrong message";
+    EXPECT_EQ(slurp(path), kAircraft);
+    EXPECT_EQ(dir.entries(), 1u);
+}

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "framework/HintText.h"
 #include "labels/ElLabel.h"
 
 using namespace trimwell;
@@ -29,6 +32,13 @@ TEST(ElLabelRules, PackedHintCarriesBothForms) {
     EXPECT_EQ(static_cast<unsigned char>(packed[9]), 0x26);
     EXPECT_EQ(packed.substr(10), std::string("\0\0\xFE\xFF", 4));
     EXPECT_EQ(PackHint("", u"").size(), 5u);
+
+    // The hint window reads the wide text back; plain or damaged hints are not packed ones.
+    EXPECT_EQ(UnpackHint(packed), std::u16string(u"Hi\u263A"));
+    EXPECT_EQ(UnpackHint(PackHint("", u"")), std::u16string());
+    EXPECT_FALSE(UnpackHint("plain hint").has_value());
+    EXPECT_FALSE(UnpackHint(packed.substr(0, 5) + packed.substr(6)).has_value());  // half a code unit lost
+    EXPECT_EQ(ShortHint(std::u16string_view(u"short|long")), u"short");
 }
 
 TEST(ElLabelRules, HtmlTextRectangle) {
@@ -40,4 +50,7 @@ TEST(ElLabelRules, HtmlTextRectangle) {
     EXPECT_EQ(HTMLTextRect(100, 40, 60, 13, tlBottom, laRight, 3, true), (LabelRect{37, 23, 97, 37}));
     EXPECT_EQ(HTMLTextRect(100, 40, 60, 13, tlTop, laLeft, 3, true), (LabelRect{3, 3, 100, 37}));
     EXPECT_EQ(HTMLTextRect(100, 40, 60, 13, tlCenter, laLeft, 3, true), (LabelRect{3, 13, 100, 26}));
+    // Text sizes at the end of the int range are placed without wrapping around.
+    EXPECT_EQ(HTMLTextRect(-100, 40, INT_MAX, INT_MAX, tlCenter, laCenter, 0, false),
+              (LabelRect{-1073741873, -1073741803, 1073741774, 1073741844}));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -279,4 +281,117 @@ TEST(HTMLRenderParse, ParseIntoAnotherDataLeavesCurrentAlone) {
     EXPECT_EQ(p.visible(), u"mine");
     EXPECT_EQ(other.Items.at(1)->GetText(), u"other");
     EXPECT_EQ(&p.render.Data(), &p.render.Data());
+}
+
+TEST(HTMLRenderLimits, ExtremeSizesAndIndentsStayInRange) {
+    // Font sizes keep to the pixel range, whichever sign and however they are reached.
+    EXPECT_EQ(Parse(u"<font size=2147483647>x")->data().Items.back()->Size, kMaxFontHeight);
+    // Relative: the default's sign times a hugely negative magnitude.
+    EXPECT_EQ(Parse(u"<font size=-2147483648>x")->data().Items.back()->Size, kMaxFontHeight);
+    EXPECT_EQ(Parse(u"<font size=+2000000000>x")->data().Items.back()->Size, -kMaxFontHeight);
+
+    // Indents keep to 16 bits, however deep the lists and wherever they start.
+    auto deep = Parse(u"<font size=2147483647><ul><ul><ul>x</ul></ul></ul></ul></ul></ul>y");
+    auto indented = Parse(u"<p indent=2147483647><ul><ul>x<p indent=-2147483648></ul></ul>y");
+    for (auto* p : {deep.get(), indented.get()}) {
+        for (auto& item : p->data().Items) {
+            EXPECT_LE(item->Indent, INT16_MAX);
+            EXPECT_GE(item->Indent, INT16_MIN);
+        }
+        EXPECT_GT(p->data().TextHeight, 0);
+    }
+
+    // Scripts in the largest font grow the line without overflowing it.
+    auto sup = Parse(u"<font size=2000000000><sup>x</sup><sub>y</sub>");
+    EXPECT_GT(sup->data().TextHeight, kMaxFontHeight);
+    EXPECT_GT(sup->data().TextWidth, 0);
+
+    // A default height at either end of the int range behaves like the largest font.
+    for (int defaultHeight : {INT_MIN, INT_MAX}) {
+        Parsed p;
+        p.data().DefaultHeight = defaultHeight;
+        p.render.ParseMarkup(u"<ul><li>a<font size=-5>b</font><sup>c</sup></ul>", 1000, true);
+        EXPECT_GT(p.data().TextHeight, 0);
+        TElFString href;
+        EXPECT_FALSE(p.render.LinkAtPoint({INT_MAX, INT_MAX}, {INT_MAX, INT_MAX}, href, {INT_MIN, 0, INT_MAX, 10}));
+        EXPECT_EQ(p.render.ItemAtPoint({INT_MIN, INT_MIN}, {INT_MIN, INT_MIN}, {0, 0, 10, 10}), nullptr);
+    }
+}
+
+TEST(HTMLRenderParse, ClosingLinkTakesTheLookOfTheLastRunBeforeIt) {
+    // The bold run is the last item without the link flag when the link closes.
+    auto p = Parse(u"<b>x<a href=1>l<br>i<u>n</u>k</a>y");
+    EXPECT_EQ(p->data().Items.back()->GetText(), u"y");
+    EXPECT_EQ(p->data().Items.back()->Style, fsBold);
+    EXPECT_EQ(p->data().Items.back()->Flags & hifLink, 0u);
+    // Items cut from the list do not count: the list start removes the line break.
+    auto cut = Parse(u"<a href=1>l</a><i>z</i><b><br><a href=2> <ul></a>w");
+    EXPECT_EQ(cut->data().Items.back()->Style, fsItalic);
+}
+
+TEST(HTMLRenderParse, ParagraphAfterClosedLineBreakIsSwallowed) {
+    // The closed flag reaches the line break through the opening paragraph and its runs; the
+    // right-aligned paragraph after that break only clears the flag, so y stays left-aligned.
+    auto p = Parse(u"</p><p>x<br><p align=right>y");
+    ASSERT_EQ(p->kinds(), (std::vector<TElHTMLItemKind>{ikParagraph, ikParagraph, ikText, ikLineBreak, ikText}));
+    EXPECT_EQ(p->line(2).Alignment, 0);
+    EXPECT_EQ(p->line(2).Flags & hifClosedParagraph, 0u);
+    EXPECT_NE(p->line(1).Flags & hifClosedParagraph, 0u);
+    // Without a closed paragraph before it, the same paragraph tag starts a right-aligned line.
+    EXPECT_EQ(Parse(u"<p>x<br><p align=right>y")->line(2).Alignment, 2);
+}
+
+namespace {
+// Measures a surrogate pair as one character, as the platform draws it, to check that
+// incremental widths agree with measuring the whole run at once.
+class PairAwareMeasurer final : public TextMeasurer {
+public:
+    void SetFont(const FontDesc& font) override { inner_.SetFont(font); }
+    FontMetrics Metrics() override { return inner_.Metrics(); }
+    int LogPixelsY() override { return 96; }
+    int TextExtent(std::u16string_view text) override {
+        int pairs = 0;
+        for (std::size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++pairs;
+        return inner_.TextExtent(text) - pairs * inner_.CharWidth();
+    }
+
+private:
+    FixedMetricsMeasurer inner_;
+};
+
+// Text with a control character or a surrogate pair every few characters, in one long word.
+std::u16string ControlHeavyText(std::size_t units) {
+    const std::u16string chunk = u"ab\tc\x01" u"de\U0001F600f\nx\xDC00y\xD800";
+    std::u16string text;
+    while (text.size() < units) text += chunk;
+    text.resize(units);
+    return text;
+}
+
+std::uint64_t MeasuredUnits(std::u16string_view text) {
+    auto measurer = std::make_unique<FixedMetricsMeasurer>();
+    FixedMetricsMeasurer& m = *measurer;
+    TElHTMLRender render(std::move(measurer));
+    render.ParseMarkup(text, 1 << 30, true);
+    return m.measuredUnits;
+}
+}  // namespace
+
+TEST(HTMLRenderWrap, ControlCharactersAndSurrogatesMeasureIncrementally) {
+    const std::uint64_t small = MeasuredUnits(ControlHeavyText(2000));
+    const std::uint64_t large = MeasuredUnits(ControlHeavyText(8000));
+    EXPECT_LE(small, 3u * 2000);  // a few measured units per character, not the whole run
+    EXPECT_LE(large, 5u * small);
+
+    for (int width : {1 << 30, 37}) {
+        TElHTMLRender render(std::make_unique<PairAwareMeasurer>());
+        render.ParseMarkup(ControlHeavyText(300) + u"\U0001F600 <b>\U0001F600\U0001F600</b>", width, true);
+        PairAwareMeasurer fresh;
+        for (auto& item : render.Data().Items) {
+            if (item->Kind != ikText) continue;
+            fresh.SetFont(item->Font());
+            EXPECT_EQ(item->Width, fresh.TextExtent(item->GetText()) + 1);
+        }
+    }
 }

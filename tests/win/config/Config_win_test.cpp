@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "config/FSXPath.h"
 #include "config/FileIO.h"
+#include "config/FileIO_win.h"
 #include "config/IniFiles.h"
 #include "framework/Handles_win.h"
 #include "framework/WinUtf.h"
@@ -85,11 +90,128 @@ TEST(IniFileOnWindows, WritesKeepAttributesAndWorkOnAnyPath) {
     EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(dir.entries(), 1u);
 
+    // Refusals name the file as the system's 8-bit message boxes show it.
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
+    try {
+        TIniFile(path).WriteValue("fltsim.0", "title", "Refused");
+        ADD_FAILURE() << "read-only file was written";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + WideToAnsi(wide));
+    }
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+
     const std::string fresh = dir.file(L"new \u00FC.cfg");
     TIniFile(fresh).WriteValue("s", "k", "v");
     EXPECT_EQ(slurp(fresh), "[s]\r\nk=v\r\n");
     EXPECT_TRUE(FileExists(fresh));
     EXPECT_FALSE(FileExists(WideToUtf8(fs::temp_directory_path().wstring())));
+}
+
+TEST(IniFileOnWindows, OnlyAFileThatIsNotThereReadsAsMissing) {
+    using Read = FileContents::Status;
+    Folder dir(L"trimwell-unreadable");
+    const std::string path = dir.write(L"aircraft.cfg", kCfg);
+    EXPECT_EQ(LoadWholeFile(dir.file(L"absent.cfg")).status, Read::Missing);
+    EXPECT_EQ(LoadWholeFile(dir.file(L"no folder\\a.cfg")).status, Read::Missing);
+    EXPECT_EQ(LoadWholeFile(dir.file(L"")).status, Read::Unreadable) << "a folder";
+    {
+        // Held open by a program that lets nobody else read it.
+        const UniqueFileHandle other(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                                                 FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                                 nullptr));
+        ASSERT_TRUE(other);
+        EXPECT_EQ(LoadWholeFile(path).status, Read::Unreadable);
+        EXPECT_EQ(TIniFile(path).ReadValue("fltsim.0", "title", "default"), "default");
+        EXPECT_THROW(TIniFile(path).WriteValue("fltsim.0", "title", "Changed"), EIniFileException);
+    }
+    const FileContents contents = LoadWholeFile(path);
+    EXPECT_EQ(contents.status, Read::Read);
+    EXPECT_EQ(contents.bytes, kCfg);
+}
+
+namespace {
+
+// Stands in for the system's replace call for one test, to reproduce how it fails half-way.
+class ReplaceFileStandIn {
+public:
+    explicit ReplaceFileStandIn(ReplaceFileCall call) : saved_(SystemReplaceFile()) { SystemReplaceFile() = std::move(call); }
+    ~ReplaceFileStandIn() { SystemReplaceFile() = saved_; }
+    ReplaceFileStandIn(const ReplaceFileStandIn&) = delete;
+    ReplaceFileStandIn& operator=(const ReplaceFileStandIn&) = delete;
+
+private:
+    ReplaceFileCall saved_;
+};
+
+std::string writeError(const std::string& path, const std::string& title) {
+    try {
+        TIniFile(path).WriteValue("fltsim.0", "title", title);
+    } catch (const EIniFileException& e) {
+        return e.what();
+    }
+    return {};
+}
+
+std::string withTitle(const std::string& title) {
+    return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[General]\r\natc_type=CESSNA\r\n";
+}
+
+}  // namespace
+
+TEST(IniFileOnWindows, AReplacementThatFailsHalfWayNeverLosesTheFile) {
+    Folder dir(L"trimwell-halfway");
+    const std::string path = dir.write(L"aircraft.cfg", kCfg);
+    const std::wstring target = Utf8ToWide(path);
+    {
+        // Failed before anything moved: refused, nothing left behind.
+        const ReplaceFileStandIn failing([](const wchar_t*, const wchar_t*, const wchar_t*) {
+            SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
+            return FALSE;
+        });
+        EXPECT_EQ(writeError(path, "Changed"), "Unable to write to " + path);
+        EXPECT_EQ(slurp(path), kCfg);
+        EXPECT_EQ(dir.entries(), 1u);
+    }
+    {
+        // The original parked under the backup name, the replacement stopped short of its place.
+        const ReplaceFileStandIn parked([](const wchar_t* replaced, const wchar_t*, const wchar_t* backup) {
+            MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
+            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+            return FALSE;
+        });
+        EXPECT_EQ(writeError(path, "Second"), "");
+        EXPECT_EQ(slurp(path), withTitle("Second"));
+        EXPECT_EQ(dir.entries(), 1u);
+    }
+    {
+        // The original gone altogether, as happens when no backup name is given.
+        const ReplaceFileStandIn removed([](const wchar_t* replaced, const wchar_t*, const wchar_t*) {
+            DeleteFileW(replaced);
+            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+            return FALSE;
+        });
+        EXPECT_EQ(writeError(path, "Third"), "");
+        EXPECT_EQ(slurp(path), withTitle("Third"));
+        EXPECT_EQ(dir.entries(), 1u);
+    }
+    {
+        // Something else takes the name meanwhile, so neither file can go back: both are kept.
+        const ReplaceFileStandIn blocked([&](const wchar_t* replaced, const wchar_t*, const wchar_t* backup) {
+            MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
+            CreateDirectoryW(replaced, nullptr);
+            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+            return FALSE;
+        });
+        const std::string error = writeError(path, "Fourth");
+        const std::string prefix = "Unable to write to " + path + "; its content is kept in ";
+        ASSERT_EQ(error.substr(0, prefix.size()), prefix);
+        EXPECT_EQ(slurp(error.substr(prefix.size())), withTitle("Fourth"));
+        std::vector<std::string> contents;
+        for (const auto& e : fs::directory_iterator(fs::path(target).parent_path()))
+            if (e.is_regular_file()) contents.push_back(slurp(WideToUtf8(e.path().wstring())));
+        std::sort(contents.begin(), contents.end());
+        EXPECT_EQ(contents, (std::vector<std::string>{withTitle("Fourth"), withTitle("Third")}));
+    }
 }
 
 namespace {
@@ -188,5 +310,35 @@ TEST(SimulatorLookupOnWindows, ReadsBothRootsThroughThe32BitView) {
         ADD_FAILURE() << "no error for a DWORD value";
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Invalid data type for 'AppPath'");
+    }
+}
+
+TEST(SimulatorLookupOnWindows, ExpandableStringsCountAsTextOtherTypesAreErrors) {
+    Folder userSim(L"trimwell-expand-sim");
+    userSim.write(L"fsx.exe", "MZ");
+    std::wstring folder = Utf8ToWide(userSim.file(L""));
+
+    RegistryScope reg;
+    reg.set(HKEY_CURRENT_USER, 0, L"AppPath", REG_EXPAND_SZ, folder.c_str(),
+            static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    folder.pop_back();
+    EXPECT_EQ(GetFSXPath(), WideToUtf8(folder));
+
+    const wchar_t list[] = L"C:\\FSX\0D:\\FSX\0";
+    const BYTE bytes[] = {'C', ':', '\\', 0};
+    const std::vector<std::tuple<HKEY, const wchar_t*, DWORD, const void*, DWORD>> others{
+        {HKEY_CURRENT_USER, L"AppPath", REG_MULTI_SZ, list, sizeof list},
+        {HKEY_CURRENT_USER, L"AppPath", REG_BINARY, bytes, sizeof bytes},
+        {HKEY_LOCAL_MACHINE, L"SetupPath", REG_MULTI_SZ, list, sizeof list},
+    };
+    for (const auto& [root, name, type, data, size] : others) {
+        if (root == HKEY_LOCAL_MACHINE) reg.setText(HKEY_CURRENT_USER, 0, L"AppPath", L"C:\\nowhere\\");
+        reg.set(root, KEY_WOW64_32KEY, name, type, data, size);
+        try {
+            GetFSXPath();
+            ADD_FAILURE() << "no error for type " << type;
+        } catch (const ERegistryException& e) {
+            EXPECT_EQ(std::string(e.what()), "Invalid data type for '" + WideToUtf8(name) + "'");
+        }
     }
 }

@@ -205,6 +205,32 @@ TEST_F(EditorTest, RefusedSavesShowTheMessageBoxAndNoNotice) {
     EXPECT_EQ(m.edValue->Text(), "y");
 }
 
+TEST_F(EditorTest, AnyFailureUnderTheSaveGuardShowsTheMessageBox) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    clickNode(findNode("fltsim.0", "sim"));
+    m.edValue->SetText("x");
+    duringPause = [] { throw 42; };  // a failure that is no std::exception, during the notice
+    click(*m.btnSave);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kSaveRefused);
+    EXPECT_EQ(boxes[0].caption, "Corvane");
+}
+
+TEST_F(EditorTest, KeyNamesLongerThanAnyFixedBufferSaveIntoTheirOwnLine) {
+    const std::string longKey(12000, 'k');
+    writeFile(c172(), "[fltsim.0]\r\ntitle=T\r\n" + longKey + "=old\r\n");
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    m.fsxCfgTree->Select(findNode("fltsim.0", longKey));
+    SendMessageW(m.fsxCfgTree->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(m.lbKey->Caption(), longKey);
+    EXPECT_EQ(m.edValue->Text(), "old");
+    m.edValue->SetText("new");
+    click(*m.btnSave);
+    EXPECT_EQ(readFile(c172()), "[fltsim.0]\r\ntitle=T\r\n" + longKey + "=new\r\n");
+}
+
 TEST_F(EditorTest, EmptyValueBoxSavesNothing) {
     startEditor();
     TfrmMain_Trimwell& m = main();
@@ -289,6 +315,54 @@ TEST_F(EditorTest, LoadingAMissingFileShowsOoopsAndKeepsTheTitleLine) {
     EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Cessna Skyhawk");
 }
 
+namespace {
+
+// Counts the messages the thread takes from its queue while the message dialog is modal.
+class ModalMessageCount {
+public:
+    ModalMessageCount() : hook_(SetWindowsHookExW(WH_GETMESSAGE, &ModalMessageCount::seen, nullptr, GetCurrentThreadId())) {
+        count_ = 0;
+    }
+    ~ModalMessageCount() { UnhookWindowsHookEx(hook_); }
+    ModalMessageCount(const ModalMessageCount&) = delete;
+    ModalMessageCount& operator=(const ModalMessageCount&) = delete;
+    int count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK seen(int code, WPARAM wp, LPARAM lp) {
+        if (code >= 0 && wp == PM_REMOVE && frmDialog != nullptr && frmDialog->IsModal()) ++count_;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline int count_ = 0;
+    HHOOK hook_;
+};
+
+}  // namespace
+
+TEST_F(EditorTest, ExitDuringLoadingLetsTheOoopsNoticeEndWithoutWaitingForInput) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    fileDialogAnswer = (sim() / "typed-name.cfg").wstring();
+    // Nobody answers the notice.
+    frmDialog->OnShow = [this](TComponent&) { notices.push_back({dialog().hdgLabel->Text(), "", "", true, true, true, false}); };
+    postClick(*m.btnCloseMain);  // handled inside the first pause, before the notice
+    // Should the notice wait for input after all, a timer ends the wait after ten seconds.
+    const UINT_PTR lastResort = SetTimer(nullptr, 0, 10000, nullptr);
+    int taken = 0;
+    {
+        const ModalMessageCount modalMessages;
+        click(*m.btnOpen);
+        taken = modalMessages.count();
+    }
+    KillTimer(nullptr, lastResort);
+    EXPECT_EQ(taken, 0) << "the notice waited for a message after the quit";
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].heading, "Ooops...");
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_FALSE(dialog().Visible());
+    EXPECT_TRUE(m.fsxCfgTree->Visible()) << "the load runs to its end";
+}
+
 TEST_F(EditorTest, ExitWhileSavedShowsEndsTheProgramAfterTheSave) {
     startEditor();
     TfrmMain_Trimwell& m = main();
@@ -328,10 +402,14 @@ TEST_F(EditorTest, AModalNoticeDuringAModelessOneGoesToTheErrorReport) {
 }
 
 TEST_F(EditorTest, ExitToFsxStartsTheSimulator) {
+    // The 8-bit start call gets the program's path in the code page, not in UTF-8.
+    const auto folder = sim() / L"Simulat\u00E9ur";
+    writeFile(folder / "fsx.exe", "MZ");
+    registerSimulator(folder);
     startEditor();
     click(*main().btnExitFSX);
     app->ProcessMessages();
-    EXPECT_EQ(opened, (Texts{WideToUtf8(sim().wstring()) + "\\fsx.exe"}));
+    EXPECT_EQ(opened, (Texts{WideToAnsi(folder.wstring()) + "\\fsx.exe"}));
     EXPECT_TRUE(app->Terminated());
     EXPECT_TRUE(notices.empty());
 }
@@ -406,7 +484,22 @@ TEST_F(EditorTest, CloseMinimiseAndTheMakersLink) {
     app->ProcessMessages();
     EXPECT_TRUE(app->Terminated());
     EXPECT_EQ(sounds.size(), 2u);
-    EXPECT_EQ(sounds[0], WideToUtf8(sim().wstring()) + "\\Uires\\btnstdc.wav");
+    EXPECT_EQ(sounds[0], WideToAnsi(sim().wstring()) + "\\Uires\\btnstdc.wav");
+}
+
+TEST_F(EditorTest, TheClickSoundIsNamedSoThe8BitCallFindsIt) {
+    // A folder the code page can spell reaches the call in it; one it cannot by its short name.
+    for (const wchar_t* name : {L"Fl\u00E9ight Sim", L"Sim \u2708 \u65E5\u672C"}) {
+        const auto folder = sim() / name;
+        writeFile(folder / "Uires" / "btnstdc.wav", "RIFF");
+        writeFile(folder / "fsx.exe", "MZ");
+        registerSimulator(folder);
+        sounds.clear();
+        PlayClickSound();
+        ASSERT_EQ(sounds.size(), 1u);
+        EXPECT_NE(sounds[0], WideToUtf8((folder / "Uires" / "btnstdc.wav").wstring()));
+        EXPECT_NE(GetFileAttributesA(sounds[0].c_str()), INVALID_FILE_ATTRIBUTES) << sounds[0];
+    }
 }
 
 TEST_F(EditorTest, ButtonsAnswerTheirAccessLetters) {
