@@ -122,9 +122,8 @@ void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFir
     for (const std::string& section : sections) {
         file.ListKeyNames(section, keys);
         if (section != "Trusted") {
-            const TTreeView::Node sectionNode = tree.AddChild(nullptr, section);
-            tree.SetImageIndex(sectionNode, kSectionImage);
-            for (const std::string& key : keys) tree.SetImageIndex(tree.AddChild(sectionNode, key), kKeyImage);
+            const TTreeView::Node sectionNode = tree.AddChild(nullptr, section, kSectionImage);
+            for (const std::string& key : keys) tree.AddChild(sectionNode, key, kKeyImage);
         }
         keys.clear();
     }

@@ -610,14 +610,14 @@ void TTreeView::SetDoubleBuffered(bool v) {
 
 void TTreeView::Clear() { TreeView_DeleteAllItems(Handle()); }
 
-TTreeView::Node TTreeView::AddChild(Node parent, const std::string& text) {
+TTreeView::Node TTreeView::AddChild(Node parent, const std::string& text, int imageIndex) {
     std::wstring wide = AnsiToWide(text);
     TVINSERTSTRUCTW ins{};
     ins.hParent = parent ? parent : TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     ins.item.pszText = wide.data();
-    ins.item.iImage = 0;
+    ins.item.iImage = imageIndex;
     ins.item.iSelectedImage = 0;
     return TreeView_InsertItem(Handle(), &ins);
 }

@@ -194,7 +194,9 @@ public:
 
     using Node = HTREEITEM;
     void Clear();
-    Node AddChild(Node parent, const std::string& text);  // parent null: a top-level node
+    // Parent null: a top-level node. The image index comes with the node, saving the separate
+    // set-item call per node that a large file would otherwise pay at every load.
+    Node AddChild(Node parent, const std::string& text, int imageIndex = 0);
     void SetImageIndex(Node node, int index);
     int ImageIndex(Node node);
     int SelectedIndex(Node node);
