@@ -225,3 +225,48 @@ TEST_F(FrameworkTest, ScreenCentredBorderlessFormOwnedByTheApplication) {
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_EQ(GetWindow(f.Handle(), GW_OWNER), app->Handle());
 }
+
+namespace {
+
+// The colour at the middle of a 32 x 32 icon drawn on white.
+COLORREF IconMiddle(HICON icon) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, 32, 32};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    // Left of the exclamation mark, inside the triangle.
+    const COLORREF c = GetPixel(dc, 11, 22);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+}  // namespace
+
+// The program file carries every resource once: the dialog's warning icon is its own picture
+// and not the application icon's, which icons numbered per resource script would give.
+TEST(ProgramFile, WarningIconIsNotTheApplicationIcon) {
+    wchar_t self[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring program(self, n);
+    program = program.substr(0, program.find_last_of(L'\\') + 1) + L"Trimwell.exe";
+    const HMODULE file = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    const HICON warning = static_cast<HICON>(LoadImageW(file, L"WARNINGICON", IMAGE_ICON, 32, 32, 0));
+    const HICON application = static_cast<HICON>(LoadImageW(file, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(warning, nullptr);
+    ASSERT_NE(application, nullptr);
+    const COLORREF yellow = IconMiddle(warning);
+    EXPECT_GT(GetRValue(yellow), 200) << std::hex << yellow;
+    EXPECT_GT(GetGValue(yellow), 140) << std::hex << yellow;
+    EXPECT_LT(GetBValue(yellow), 110) << std::hex << yellow;
+    EXPECT_NE(IconMiddle(application), yellow);
+    DestroyIcon(warning);
+    DestroyIcon(application);
+    FreeLibrary(file);
+}
