@@ -44,14 +44,15 @@ std::string AnsiFileName(const std::string& path);
 class TImageList : public TPersistentComponent {
 public:
     explicit TImageList(TComponent* owner) : TPersistentComponent(owner) {}
-    ~TImageList() override;
     // A strip of 16 x 16 images with an alpha channel; the mask comes from the alpha.
     void LoadStrip(const char* resourceName, int imageSize);
-    HIMAGELIST Handle() const { return handle_; }
-    int Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+    HIMAGELIST Handle() const { return handle_.get(); }
+    int Count() const { return handle_ ? ImageList_GetImageCount(handle_.get()) : 0; }
 
 private:
-    HIMAGELIST handle_ = nullptr;
+    static void destroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
+    static HIMAGELIST noImageList() { return nullptr; }
+    UniqueHandle<HIMAGELIST, destroyImageList, noImageList> handle_;
 };
 
 // Adds the file's sections and keys to the tree (without clearing it): a "Trusted" section is

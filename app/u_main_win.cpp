@@ -90,10 +90,6 @@ void PlayClickSound() {
     if (FileExists(sound)) Platform().playSound(AnsiFileName(sound), kClickSoundFlags);
 }
 
-TImageList::~TImageList() {
-    if (handle_) ImageList_Destroy(handle_);
-}
-
 void TImageList::LoadStrip(const char* resourceName, int imageSize) {
     const UniqueBitmap strip = LoadBitmapResource(resourceName);
     if (!strip) return;
@@ -111,9 +107,8 @@ void TImageList::LoadStrip(const char* resourceName, int imageSize) {
                 maskBits[static_cast<std::size_t>(y) * maskStride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     }
     const UniqueBitmap mask(CreateBitmap(w, h, 1, 1, maskBits.data()));
-    if (handle_) ImageList_Destroy(handle_);
-    handle_ = ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, w / imageSize, 0);
-    ImageList_Add(handle_, strip.get(), mask.get());
+    handle_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, w / imageSize, 0));
+    if (handle_) ImageList_Add(handle_.get(), strip.get(), mask.get());
 }
 
 void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFirst) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/Graphics_win.h"
+
 namespace trimwell {
 
 namespace {
@@ -41,10 +43,9 @@ Bitmap FromHBitmap(HBITMAP handle) {
     if (out.Empty()) return out;
 
     BITMAPINFO info = TopDown32Info(out.Width(), out.Height());
-    HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, handle, 0, static_cast<UINT>(out.Height()), out.Pixels().data(), &info,
+    const WindowDC screen(nullptr);
+    const int lines = GetDIBits(screen.get(), handle, 0, static_cast<UINT>(out.Height()), out.Pixels().data(), &info,
                                 DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (lines != out.Height()) throw EBitmapError("GDI could not read the bitmap");
     return out;
 }

@@ -36,6 +36,20 @@ using UniqueMemoryDC = UniqueHandle<HDC, gdi_detail::deleteDC, gdi_detail::nullO
 using UniqueWindow = UniqueHandle<HWND, gdi_detail::destroyWindow, gdi_detail::nullOf<HWND>>;
 using UniqueIcon = UniqueHandle<HICON, gdi_detail::destroyIcon, gdi_detail::nullOf<HICON>>;
 
+// GetWindowDC/ReleaseDC: the whole window, frame included.
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+    ~WholeWindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
 // GetDC/ReleaseDC.
 class WindowDC {
 public:

@@ -37,6 +37,7 @@ private:
 
 namespace handle_detail {
 inline HANDLE invalidFile() { return INVALID_HANDLE_VALUE; }
+inline HANDLE nullHandle() { return nullptr; }
 inline HKEY nullKey() { return nullptr; }
 inline void closeFile(HANDLE h) { CloseHandle(h); }
 inline void closeKey(HKEY k) { RegCloseKey(k); }
@@ -45,6 +46,8 @@ inline void destroyMenu(HMENU m) { DestroyMenu(m); }
 }  // namespace handle_detail
 
 using UniqueFileHandle = UniqueHandle<HANDLE, handle_detail::closeFile, handle_detail::invalidFile>;
+// Process, thread and event handles, which are null when absent (files use INVALID_HANDLE_VALUE).
+using UniqueKernelHandle = UniqueHandle<HANDLE, handle_detail::closeFile, handle_detail::nullHandle>;
 using UniqueRegKey = UniqueHandle<HKEY, handle_detail::closeKey, handle_detail::nullKey>;
 using UniqueMenu = UniqueHandle<HMENU, handle_detail::destroyMenu, handle_detail::nullMenu>;
 

@@ -334,10 +334,9 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCPAINT && borderColor_ != clNone) {
         // The plain border in the colour of the layout instead of the system's.
         const LRESULT r = TWinControl::WndProc(msg, wp, lp);
-        const HDC dc = GetWindowDC(Handle());
+        const WholeWindowDC dc(Handle());
         RECT box{0, 0, Width(), Height()};
-        TCanvas(dc).FrameRect(box, borderColor_);
-        ReleaseDC(Handle(), dc);
+        TCanvas(dc.get()).FrameRect(box, borderColor_);
         return r;
     }
     return TWinControl::WndProc(msg, wp, lp);

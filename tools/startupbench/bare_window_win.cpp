@@ -2,6 +2,8 @@
 // size and colour and runs its message loop.
 #include <windows.h>
 
+#include "framework/Graphics_win.h"
+
 namespace {
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DESTROY) {
@@ -18,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = CreateSolidBrush(0x00F7FFF7);
+    const trimwell::UniqueBrush background(CreateSolidBrush(0x00F7FFF7));
+    wc.hbrBackground = background.get();
     wc.lpszClassName = L"BareWindow";
     RegisterClassExW(&wc);
     const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_POPUP, 390, 328, 500, 368, nullptr,

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles_win.h"
+
 namespace {
 
 struct Search {
@@ -40,6 +42,7 @@ double timeStart(const std::wstring& program) {
     std::wstring command = L"\"" + program + L"\"";
     QueryPerformanceCounter(&t0);
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    const trimwell::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
     Search s{pi.dwProcessId};
     double ms = -1;
     for (int tries = 0; tries < 3000; ++tries) {
@@ -56,8 +59,6 @@ double timeStart(const std::wstring& program) {
     }
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return ms;
 }
 

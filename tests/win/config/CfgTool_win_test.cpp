@@ -8,7 +8,7 @@
 #include "framework/Handles_win.h"
 
 namespace fs = std::filesystem;
-using trimwell::UniqueFileHandle;
+using trimwell::UniqueKernelHandle;
 
 namespace {
 
@@ -27,7 +27,7 @@ Result runCfgTool(const std::wstring& arguments) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    UniqueFileHandle reader(readEnd), writer(writeEnd);
+    UniqueKernelHandle reader(readEnd), writer(writeEnd);
     SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOW si{sizeof si};
@@ -41,7 +41,7 @@ Result runCfgTool(const std::wstring& arguments) {
         r.code = 999;
         return r;
     }
-    UniqueFileHandle process(pi.hProcess), thread(pi.hThread);
+    UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
     writer.reset();
     char buffer[4096];
     DWORD n = 0;
