@@ -36,33 +36,23 @@ using UniqueMemoryDC = UniqueHandle<HDC, gdi_detail::deleteDC, gdi_detail::nullO
 using UniqueWindow = UniqueHandle<HWND, gdi_detail::destroyWindow, gdi_detail::nullOf<HWND>>;
 using UniqueIcon = UniqueHandle<HICON, gdi_detail::destroyIcon, gdi_detail::nullOf<HICON>>;
 
-// GetWindowDC/ReleaseDC: the whole window, frame included.
-class WholeWindowDC {
+// A window's DC from GetDC (the client area) or GetWindowDC (the whole window, frame
+// included), released with ReleaseDC.
+template <HDC(WINAPI* Acquire)(HWND)>
+class BasicWindowDC {
 public:
-    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
-    ~WholeWindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
-    WholeWindowDC(const WholeWindowDC&) = delete;
-    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    explicit BasicWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(Acquire(hwnd)) {}
+    ~BasicWindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    BasicWindowDC(const BasicWindowDC&) = delete;
+    BasicWindowDC& operator=(const BasicWindowDC&) = delete;
     HDC get() const { return dc_; }
 
 private:
     HWND hwnd_;
     HDC dc_;
 };
-
-// GetDC/ReleaseDC.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
+using WindowDC = BasicWindowDC<GetDC>;
+using WholeWindowDC = BasicWindowDC<GetWindowDC>;
 
 // BeginPaint/EndPaint.
 class PaintDC {
