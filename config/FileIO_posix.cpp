@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -131,11 +132,25 @@ bool replaceByRename(const std::string& path, const std::string& bytes) {
     return temp.renameTo(path);
 }
 
+// An aircraft file reached through a symbolic link (add-on managers link aircraft folders into
+// the simulator's) is written where the link points, so the link stays a link.
+std::string linkTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
 // A rename either happens whole or not at all, so nothing can be stranded here.
 ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes) {
-    return {replaceByRename(path, bytes) ? ReplaceOutcome::Status::Replaced : ReplaceOutcome::Status::Refused, {}};
+    return {replaceByRename(linkTarget(path), bytes) ? ReplaceOutcome::Status::Replaced
+                                                     : ReplaceOutcome::Status::Refused,
+            {}};
 }
 
 std::string PathForDisplay(const std::string& path) { return path; }

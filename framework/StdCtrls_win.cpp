@@ -576,6 +576,10 @@ void TTreeView::SyncScrollBar() {
     syncing_ = false;
 }
 
+TTreeView::~TTreeView() {
+    if (scrollBar_ != nullptr) scrollBar_->OnChange = nullptr;
+}
+
 void TTreeView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove && &component == scrollBar_) scrollBar_ = nullptr;

@@ -189,6 +189,8 @@ private:
 class TTreeView : public TWinControl {
 public:
     explicit TTreeView(TComponent* owner);
+    // The linked bar may outlive the tree: its change handler must not call a tree that is gone.
+    ~TTreeView() override;
     const PropertyTable& Published() const override;
     static const PropertyTable& StaticPublished();
 

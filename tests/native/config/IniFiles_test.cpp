@@ -249,6 +249,17 @@ TEST(IniFileWriting, KeepsTheFilesPermissions) {
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
 }
 
+TEST(IniFileWriting, ALinkedAircraftFileIsWrittenWhereTheLinkPoints) {
+    TempDir dir;
+    const auto target = dir.write("hangar.cfg", kAircraft);
+    namespace fs = std::filesystem;
+    const fs::path link = fs::path(target).parent_path() / "aircraft.cfg";
+    fs::create_symlink(target, link);
+    write(link.string(), "fltsim.0", "title", "Changed");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(read(target, "fltsim.0", "title"), "Changed");
+}
+
 TEST(IniFileWriting, AFileThatCannotBeReadIsNeverReplaced) {
     TempDir dir;
     const auto path = dir.write("aircraft.cfg", kAircraft);

@@ -2,6 +2,7 @@
 // file survives any load.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "skin/SUI2SkinReader.h"
@@ -157,6 +158,23 @@ TEST_F(ReaderTest, SkintoolListsRecordsInChainOrderWithExitCodes) {
     EXPECT_EQ(RunSkinTool({"extract", path, "skindata.sk2", Path("x"), "no"}, code, err), 2);
     EXPECT_EQ(code.str(), "0\n2\n");
     EXPECT_TRUE(TempFolderEmpty());
+}
+
+TEST(TemporaryNames, AreFreshBracedGuidsInTheTemporaryFolder) {
+    const std::regex braced("\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}");
+    const std::string first = NewGuidString(), second = NewGuidString();
+    EXPECT_EQ(first.size(), 38u);
+    EXPECT_TRUE(std::regex_match(first, braced)) << first;
+    EXPECT_NE(first, second);
+#ifndef _WIN32
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", "/var/tmp", 1);
+    EXPECT_EQ(TempFolder(), "/var/tmp/");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(TempFolder(), "/tmp/");
+    if (old) setenv("TMPDIR", saved.c_str(), 1);
+#endif
 }
 
 }  // namespace
