@@ -665,6 +665,8 @@ TTreeView::Node TTreeView::NextInOrder(Node node) {
     return nullptr;
 }
 
+TTreeView::Node TTreeView::NextSibling(Node node) { return node ? TreeView_GetNextSibling(Handle(), node) : nullptr; }
+
 bool TTreeView::HasChildren(Node node) { return node != nullptr && TreeView_GetChild(Handle(), node) != nullptr; }
 TTreeView::Node TTreeView::ParentOf(Node node) { return node ? TreeView_GetParent(Handle(), node) : nullptr; }
 

@@ -205,6 +205,7 @@ public:
     int Count();
     Node NodeAt(int index);  // depth-first order
     Node NextInOrder(Node node);  // the node after this one in depth-first order, or null
+    Node NextSibling(Node node);  // the next node of the same parent, or null
     bool HasChildren(Node node);
     Node ParentOf(Node node);
     std::string NodeText(Node node);
