@@ -17,7 +17,7 @@ Trimwell is a desktop program and needs an X display to show its window, and non
 
 and look at it with a screenshot from another terminal on that display:
 
-    DISPLAY=:99 xwd -root -silent | convert xwd:- shot.png
+    DISPLAY=:99 import -window root shot.png
 MSG
   exit 1
 fi
