@@ -491,22 +491,29 @@ private:
     }
 
     // A distance shorter than the length repeats the bytes just written, so such a copy must see
-    // its own output, front to back. Copies move 8 or 16 bytes per step; the slack behind the
-    // window absorbs the overshoot. A short distance d repeats with every multiple of d too, so
-    // after the first whole multiple of d of at least 8 bytes the rest moves 8 bytes a step.
+    // its own output, front to back. Copies move 16 bytes per step; the slack behind the window
+    // absorbs the overshoot. Reading back bytes stored a moment ago, at an offset that straddles
+    // two earlier stores, stalls the processor on every step; a short distance d instead has its
+    // d bytes laid out once as a repeating pattern, and every step copies from that pattern.
     static void CopyMatch(std::uint8_t* out, std::size_t distance, std::size_t length) {
         const std::uint8_t* from = out - distance;
         if (distance >= 16) {
             for (std::size_t i = 0; i < length; i += 16) std::memcpy(out + i, from + i, 16);
-        } else if (distance >= 8) {
-            for (std::size_t i = 0; i < length; i += 8) std::memcpy(out + i, from + i, 8);
         } else if (distance == 1) {
             std::memset(out, *from, length);
+        } else if (length <= 16) {
+            for (std::size_t i = 0; i < length; ++i) out[i] = from[i];
         } else {
-            const std::size_t period = distance * ((8 + distance - 1) / distance);
-            const std::size_t head = std::min(length, period);
-            for (std::size_t i = 0; i < head; ++i) out[i] = from[i];
-            for (std::size_t i = head; i < length; i += 8) std::memcpy(out + i, out + i - period, 8);
+            // pattern[k] = from[k mod d]; the step at offset i starts in it at i mod d.
+            std::uint8_t pattern[15 + 16];
+            for (std::size_t k = 0; k < distance + 16; ++k) pattern[k] = k < distance ? from[k] : pattern[k - distance];
+            const std::size_t advance = 16 % distance;
+            std::size_t phase = 0;
+            for (std::size_t i = 0; i < length; i += 16) {
+                std::memcpy(out + i, pattern + phase, 16);
+                phase += advance;
+                if (phase >= distance) phase -= distance;
+            }
         }
     }
 

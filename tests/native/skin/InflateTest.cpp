@@ -105,6 +105,28 @@ TEST(InflateEdges, OverlappingMatchesOfShortDistancesRepeatTheirPattern) {
     EXPECT_EQ(std::string(r.out.begin(), r.out.end()), "abcabcabcabcaabcabcaabca");
 }
 
+TEST(InflateInterop, LongMatchesOfEveryShortPeriodComeOutExactly) {
+    // Each period's bytes repeated far past one match length, so zlib emits long matches at
+    // that distance, followed by a tail that breaks the pattern at every possible phase.
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24); };
+    for (std::size_t period = 1; period <= 40; ++period) {
+        Bytes data;
+        for (std::size_t phase = 0; phase < period; ++phase) {
+            Bytes unit(period);
+            for (auto& b : unit) b = next();
+            for (std::size_t n = 0; n < 600 + phase; ++n) data.push_back(unit[n % period]);
+            data.push_back(next());
+        }
+        for (const int strategy : {Z_DEFAULT_STRATEGY, Z_RLE}) {
+            SCOPED_TRACE(::testing::Message() << "period " << period << " strategy " << strategy);
+            const Inflated r = Inflate(trimwell::testing::ZlibDeflate(data, 9, strategy));
+            EXPECT_EQ(r.status, InflateStatus::Done);
+            EXPECT_TRUE(r.out == data);
+        }
+    }
+}
+
 TEST(InflateEdges, StreamsTheFormatExcludesAreRejectedWithoutHanging) {
     const Bytes compressed = ZlibDeflate(testing::TextSample(100000), 6, Z_DEFAULT_STRATEGY);
     struct Case {
