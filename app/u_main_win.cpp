@@ -39,9 +39,11 @@ std::string LoadResourceString(unsigned id) {
     return WideToAnsi(std::wstring_view(text, static_cast<std::size_t>(n)));
 }
 
+// The value box gets the whole value: it is what Save Key writes back, so a value cut for showing
+// would lose its end at the next save.
 std::string ReadCfgValue(const std::string& section, const std::string& key) {
     const TIniFile file(CfgFileName);
-    return file.ReadValue(section, key, "");
+    return file.ReadWholeValue(section, key, "");
 }
 
 void WriteCfgValue(const std::string& section, const std::string& key, const std::string& value) {

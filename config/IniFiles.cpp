@@ -263,15 +263,26 @@ void TIniFile::ListKeyNames(const std::string& section, TStrings& names) const {
     fillThroughNameBlock(keys, names);
 }
 
-std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
-                                const std::string& defaultValue) const {
+std::optional<std::string_view> TIniFile::findValue(const std::string& section, const std::string& key) const {
     const IniSection* s = document().findSection(trim(section));
     const IniKey* k = s ? document().findKey(*s, trim(key)) : nullptr;
-    if (!k) return defaultValue;
+    if (!k) return std::nullopt;
     std::string_view value = document().valueOf(*k);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return std::string(value.substr(0, MaxValueLength));
+    return value;
+}
+
+std::string TIniFile::ReadWholeValue(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+    const std::optional<std::string_view> value = findValue(section, key);
+    return value ? std::string(*value) : defaultValue;
+}
+
+std::string TIniFile::ReadValue(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+    const std::optional<std::string_view> value = findValue(section, key);
+    return value ? std::string(value->substr(0, MaxValueLength)) : defaultValue;
 }
 
 void TIniFile::WriteValue(const std::string& section, const std::string& key, const std::string& value) {

@@ -4,8 +4,10 @@
 // single byte of the rest of the file.
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trimwell {
@@ -59,12 +61,18 @@ public:
                     const std::string& value) override;
     void Flush() override {}
 
+    // The value as ReadValue finds it, without the cut to MaxValueLength: an editor that shows a
+    // value to be saved back must show all of it, or saving it unchanged would cut the line.
+    std::string ReadWholeValue(const std::string& section, const std::string& key,
+                               const std::string& defaultValue) const;
+
     // Limits of the name block that listing fills and of a value read back.
     static constexpr std::size_t NameBlockSize = 16384;
     static constexpr std::size_t MaxValueLength = 2047;
 
 private:
     const IniDocument& document() const;
+    std::optional<std::string_view> findValue(const std::string& section, const std::string& key) const;
     [[noreturn]] void failWrite() const;
 
     mutable std::unique_ptr<IniDocument> document_;

@@ -107,6 +107,7 @@ TEST(IniFileReading, LongValuesAndNameListsAreCut) {
     for (int i = 0; i < 2000; ++i) many += "[section_number_" + std::to_string(i) + "]\r\n";
     const auto path = dir.write("big.cfg", "[s]\r\nk=" + longValue + "\r\n" + many);
     EXPECT_EQ(read(path, "s", "k"), longValue.substr(0, 2047));
+    EXPECT_EQ(TIniFile(path).ReadWholeValue("s", "k", ""), longValue);  // what the editor shows
 
     const TStrings names = sections(path);
     std::size_t blockBytes = 1;  // the closing zero

@@ -155,6 +155,18 @@ TEST_F(EditorTest, SaveWritesExactlyTheSelectedLine) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(EditorTest, ALongValueShowsWholeAndSavesBackUnchanged) {
+    const std::string longValue(3000, 'v');
+    writeFile(c172(), "[fltsim.0]\r\ntitle=Cessna Skyhawk\r\ntexture=" + longValue + "\r\n");
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const std::string before = readFile(c172());
+    clickNode(findNode("fltsim.0", "texture"));
+    EXPECT_EQ(m.edValue->Text(), longValue);
+    click(*m.btnSave);
+    EXPECT_EQ(readFile(c172()), before);
+}
+
 TEST_F(EditorTest, SaveChangesTheTitleLineOnlyForTheFirstTitle) {
     startEditor();
     TfrmMain_Trimwell& m = main();
