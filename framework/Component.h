@@ -43,7 +43,11 @@ public:
 
     TComponent* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }
-    void SetName(std::string name) { name_ = std::move(name); }
+    void SetName(std::string name) {
+        if (name == name_) return;
+        std::string old = std::exchange(name_, std::move(name));
+        NameChanged(old);
+    }
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent& Component(int index) const { return *components_.at(static_cast<std::size_t>(index)); }
@@ -63,6 +67,9 @@ public:
     void BeginLoading() { loading_ = true; }
     virtual void Loaded() { loading_ = false; }
     bool IsDestroying() const { return destroying_; }
+
+    // Told after the name changed; `oldName` is the name it had before.
+    virtual void NameChanged(const std::string& oldName) {}
 
     // Whether this component is a form, a top-level window of the framework.
     virtual bool IsForm() const { return false; }

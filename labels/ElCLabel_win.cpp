@@ -51,6 +51,13 @@ void TCustomElLabel::SetCaptionW(std::wstring caption) { SetCaption(FromWide(cap
 
 void TCustomElLabel::SetCaptionAnsi(std::string_view caption) { SetCaption(FromWide(AnsiToWide(caption))); }
 
+void TCustomElLabel::NameChanged(const std::string& oldName) {
+    TGraphicControl::NameChanged(oldName);
+    const auto* ownerControl = dynamic_cast<const TControl*>(Owner());
+    if (IsLoading() || (ownerControl != nullptr && ownerControl->IsLoading())) return;
+    if (caption_ == FromWide(AnsiToWide(oldName))) SetCaptionAnsi(Name());
+}
+
 void TCustomElLabel::TextChanged() {
     // The 8-bit caption was set directly: the wide caption takes it over.
     if (WideToAnsi(AsWide(caption_)) != TControl::Caption()) caption_ = FromWide(AnsiToWide(TControl::Caption()));

@@ -53,6 +53,9 @@ public:
 
     void Paint(TCanvas& canvas) override;
     void Loaded() override;
+    // A label renamed while its caption still reads its old name takes the new one, as a label
+    // just dropped on a form shows its name until it is given a caption.
+    void NameChanged(const std::string& oldName) override;
 
     // Draws the caption into r, or with DT_CALCRECT measures it. The DC holds the label's font.
     virtual void DoDrawText(HDC dc, RECT& r, UINT flags);

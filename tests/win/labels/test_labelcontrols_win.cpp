@@ -135,6 +135,23 @@ TEST_F(LabelControls, WideCaptionAndPackedHint) {
     EXPECT_GT(label.Height(), 5);
 }
 
+TEST_F(LabelControls, CaptionFollowsARenameOnlyWhileItIsTheName) {
+    auto& label = Make<TElHTMLLabel>(0, 0, 100, 20);
+    label.SetName("ElHTMLLabel1");
+    label.SetCaptionAnsi("ElHTMLLabel1");
+    label.SetName("lbTitle");
+    EXPECT_EQ(label.Caption(), u"lbTitle");
+    label.SetCaptionAnsi("Own text");
+    label.SetName("lbOther");
+    EXPECT_EQ(label.Caption(), u"Own text");
+    // Names given while a window is being built leave the stored caption alone.
+    label.SetCaptionAnsi("lbOther");
+    form.BeginLoading();
+    label.SetName("lbLoading");
+    form.Loaded();
+    EXPECT_EQ(label.Caption(), u"lbOther");
+}
+
 TEST_F(LabelControls, EffectLabelPaintsOutlineOnlyWhenOutlined) {
     auto& title = Make<TElLabel>(0, 0, 315, 27);
     title.SetFontName("Tahoma");
