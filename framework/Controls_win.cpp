@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "framework/Forms_win.h"
 #include "framework/Hints_win.h"
@@ -15,7 +16,13 @@ namespace trimwell {
 
 namespace {
 
-constexpr wchar_t kControlProperty[] = L"TrimwellControl";
+// Which control owns which window. Kept in the program's own memory rather than as a window
+// property or the common controls' subclass chain: every message of every control looks its
+// control up, and under Wine each property lookup is a round trip to the window server.
+std::unordered_map<HWND, TWinControl*>& controlsByHandle() {
+    static std::unordered_map<HWND, TWinControl*> controls;
+    return controls;
+}
 constexpr wchar_t kDefaultClass[] = L"TrimwellControl";
 
 TShiftState currentShift(WPARAM mouseFlags) {
@@ -277,7 +284,10 @@ const PropertyTable& TWinControl::StaticPublished() {
 const PropertyTable& TWinControl::Published() const { return StaticPublished(); }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TWinControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+    if (hwnd == nullptr) return nullptr;
+    const auto& controls = controlsByHandle();
+    const auto found = controls.find(hwnd);
+    return found == controls.end() ? nullptr : found->second;
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -320,11 +330,13 @@ void TWinControl::HandleNeeded() {
     if (hwnd == nullptr) return;
     if (!handle_) {  // a platform class: no WM_NCCREATE of ours ran
         handle_.reset(hwnd);
-        SetPropW(hwnd, kControlProperty, this);
+        controlsByHandle()[hwnd] = this;
     }
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != OwnClassProc) {
-        SetWindowSubclass(hwnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
-        subclassed_ = true;
+        // A platform control: its own window procedure runs behind ours.
+        platformProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlatformClassProc)));
+        subclassed_ = platformProc_ != nullptr;
     }
     CreateWnd();
 }
@@ -340,9 +352,10 @@ void TWinControl::destroyHandle() {
     hintTarget_ = nullptr;
     if (!handle_) return;
     const HWND hwnd = handle_.get();
-    if (subclassed_) RemoveWindowSubclass(hwnd, SubclassProc, 1);
+    if (subclassed_ && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &PlatformClassProc)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platformProc_));
     subclassed_ = false;
-    RemovePropW(hwnd, kControlProperty);
+    controlsByHandle().erase(hwnd);
     handle_.reset();
 }
 
@@ -352,27 +365,29 @@ LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
         auto* control = static_cast<TWinControl*>(cs->lpCreateParams);
         if (control != nullptr) {
             control->handle_.reset(hwnd);
-            SetPropW(hwnd, kControlProperty, control);
+            controlsByHandle()[hwnd] = control;
         }
     }
     TWinControl* control = FromHandle(hwnd);
     if (control == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kControlProperty);
+        controlsByHandle().erase(hwnd);
         control->handle_.release();
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
     return Dispatch(*control, msg, wp, lp);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto* control = reinterpret_cast<TWinControl*>(ref);
+LRESULT CALLBACK TWinControl::PlatformClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TWinControl* control = FromHandle(hwnd);
+    if (control == nullptr || !control->subclassed_) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, 1);
-        RemovePropW(hwnd, kControlProperty);
+        const WNDPROC platform = control->platformProc_;
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platform));
         control->subclassed_ = false;
+        controlsByHandle().erase(hwnd);
         control->handle_.release();
-        return DefSubclassProc(hwnd, msg, wp, lp);
+        return CallWindowProcW(platform, hwnd, msg, wp, lp);
     }
     return Dispatch(*control, msg, wp, lp);
 }
@@ -389,7 +404,7 @@ LRESULT TWinControl::Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM 
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
     const HWND hwnd = handle_.get();
-    return subclassed_ ? DefSubclassProc(hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+    return subclassed_ ? CallWindowProcW(platformProc_, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 bool TWinControl::KeyDown(WORD& key, TShiftState shift) {

@@ -282,7 +282,7 @@ private:
     friend class TControl;
     friend class TApplication;
     static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK PlatformClassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM lp);
     void insertControl(TControl& c);
     void removeControl(TControl& c);
@@ -296,6 +296,7 @@ private:
 
     UniqueWindow handle_;
     bool subclassed_ = false;
+    WNDPROC platformProc_ = nullptr;  // a platform control's own procedure, behind ours
     bool creating_ = false;
     std::vector<TControl*> controls_;
     int tabOrder_ = -1;
