@@ -347,12 +347,11 @@ void TfrmMain_Trimwell::ReloadConfig() {
 
 void TfrmMain_Trimwell::StyleTree() {
     TTreeView& tree = *fsxCfgTree;
-    const int count = tree.Count();
-    if (count > 0) {
+    if (const TTreeView::Node first = tree.NodeAt(0); first != nullptr) {
         // Sections that hold keys are bold. Only section nodes can have children in this
         // two-level tree, so the sections alone are visited: every platform call on the tree
         // costs, and a walk over the key nodes too would find nothing more.
-        for (TTreeView::Node node = tree.NodeAt(0); node != nullptr; node = tree.NextSibling(node))
+        for (TTreeView::Node node = first; node != nullptr; node = tree.NextSibling(node))
             if (tree.HasChildren(node)) SetNodeBold(tree, node, true);
         // Moving the linked bar to its end and back leaves the freshly filled tree scrolled to
         // its top with the bar in step; once is enough, as nothing is drawn in between.

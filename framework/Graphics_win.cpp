@@ -1,5 +1,7 @@
 #include "framework/Graphics_win.h"
 
+#include <algorithm>
+
 #include "framework/WinUtf.h"
 
 namespace trimwell {
@@ -26,17 +28,24 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-UniqueFont CreateFontFrom(const TFontDesc& desc) {
+LOGFONTW LogFontFor(std::wstring_view face, int height, TFontStyles style, BYTE charset) {
     LOGFONTW lf{};
-    lf.lfHeight = desc.height;
-    lf.lfWeight = (desc.style & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (desc.style & fsItalic) ? TRUE : FALSE;
-    lf.lfUnderline = (desc.style & fsUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (desc.style & fsStrikeOut) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfHeight = height;
+    lf.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = charset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = AnsiToWide(desc.name);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    const std::size_t n = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    std::copy_n(face.data(), n, lf.lfFaceName);
+    return lf;
+}
+
+UniqueFont CreateFontFrom(const TFontDesc& desc) {
+    const LOGFONTW lf = LogFontFor(AnsiToWide(desc.name), desc.height, desc.style, DEFAULT_CHARSET);
     return UniqueFont(CreateFontIndirectW(&lf));
 }
 

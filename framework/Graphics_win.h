@@ -123,6 +123,8 @@ UniqueBitmap LoadBitmapResource(const std::string& name);
 COLORREF ColorToRGB(TColor color);
 
 // Creates the GDI font of a description (8-bit face name in the system code page).
+// The font description GDI is asked for: face (cut to what LOGFONT holds), height, style, charset.
+LOGFONTW LogFontFor(std::wstring_view face, int height, TFontStyles style, BYTE charset);
 UniqueFont CreateFontFrom(const TFontDesc& desc);
 
 // A font description with its GDI font made on first use and remade after a change.

@@ -32,33 +32,18 @@ void GdiTextMeasurer::SelectCached(std::size_t index) {
 }
 
 void GdiTextMeasurer::SetFont(const FontDesc& font) {
-    if (current_ != SIZE_MAX) {
-        const auto& c = fonts_[current_];
-        if (c.height == font.height && c.style == font.style && c.charset == font.charset && c.name == font.name)
-            return;
-    }
-    for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        const auto& c = fonts_[i];
-        if (c.height == font.height && c.style == font.style && c.charset == font.charset && c.name == font.name)
-            return SelectCached(i);
-    }
+    const auto matches = [&font](const CachedFont& c) {
+        return c.height == font.height && c.style == font.style && c.charset == font.charset && c.name == font.name;
+    };
+    if (current_ != SIZE_MAX && matches(fonts_[current_])) return;
+    for (std::size_t i = 0; i < fonts_.size(); ++i)
+        if (matches(fonts_[i])) return SelectCached(i);
     if (fonts_.size() >= kMaxCachedFonts) {
         SelectObject(dc_.get(), savedFont_);
         current_ = SIZE_MAX;
         fonts_.erase(fonts_.begin());
     }
-    LOGFONTW lf{};
-    lf.lfHeight = font.height;
-    lf.lfWeight = (font.style & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (font.style & fsItalic) ? TRUE : FALSE;
-    lf.lfUnderline = (font.style & fsUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (font.style & fsStrikeOut) ? TRUE : FALSE;
-    lf.lfCharSet = font.charset;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    const std::size_t n = std::min<std::size_t>(font.name.size(), LF_FACESIZE - 1);
-    std::copy_n(WidePtr(font.name), n, lf.lfFaceName);
+    const LOGFONTW lf = LogFontFor({WidePtr(font.name), font.name.size()}, font.height, font.style, font.charset);
     CachedFont cached{std::u16string(font.name), font.height, font.style, font.charset,
                       UniqueGdiHandle(CreateFontIndirectW(&lf)), {}};
     if (!cached.font) cached.font.reset(GetStockObject(DEFAULT_GUI_FONT));

@@ -92,34 +92,29 @@ Bytes buildSkinArchive(const std::string& entryName, const Bytes& content) {
     const auto nameLength = static_cast<unsigned>(entryName.size());
     constexpr unsigned kVersion = 20, kDeflated = 8, kTime = 0x6000, kDate = 0x5D88;  // 2026-12-08 12:00
 
-    Bytes b{'S', 'K', 3, 4};  // a local file header with "SK" in place of "PK"
+    // The fields the local and the central header share, from "version needed" to "extra length".
+    const auto putEntryFields = [&](Bytes& b) {
+        put16(b, kVersion);
+        put16(b, 0);  // flags
+        put16(b, kDeflated);
+        put16(b, kTime);
+        put16(b, kDate);
+        put32(b, crc);
+        put32(b, static_cast<std::uint32_t>(packed.size()));
+        put32(b, static_cast<std::uint32_t>(content.size()));
+        put16(b, nameLength);
+        put16(b, 0);  // extra
+    };
 
-    put16(b, kVersion);
-    put16(b, 0);
-    put16(b, kDeflated);
-    put16(b, kTime);
-    put16(b, kDate);
-    put32(b, crc);
-    put32(b, static_cast<std::uint32_t>(packed.size()));
-    put32(b, static_cast<std::uint32_t>(content.size()));
-    put16(b, nameLength);
-    put16(b, 0);
+    Bytes b{'S', 'K', 3, 4};  // a local file header with "SK" in place of "PK"
+    putEntryFields(b);
     b.insert(b.end(), entryName.begin(), entryName.end());
     b.insert(b.end(), packed.begin(), packed.end());
 
     const auto centralOffset = static_cast<std::uint32_t>(b.size());
     put32(b, 0x02014B50);
-    put16(b, kVersion);
-    put16(b, kVersion);
-    put16(b, 0);
-    put16(b, kDeflated);
-    put16(b, kTime);
-    put16(b, kDate);
-    put32(b, crc);
-    put32(b, static_cast<std::uint32_t>(packed.size()));
-    put32(b, static_cast<std::uint32_t>(content.size()));
-    put16(b, nameLength);
-    put16(b, 0);  // extra
+    put16(b, kVersion);  // made by
+    putEntryFields(b);
     put16(b, 0);  // comment
     put16(b, 0);  // disk start
     put16(b, 0);  // internal attributes

@@ -30,7 +30,8 @@ Result runCfgTool(const std::wstring& arguments) {
     UniqueKernelHandle reader(readEnd), writer(writeEnd);
     SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = writer.get();
     si.hStdError = writer.get();
