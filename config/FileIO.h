@@ -22,26 +22,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // True only for an existing file, never for a folder.
 bool FileExists(const std::string& path);
 
-// The result of replacing a file's content.
-struct ReplaceOutcome {
-    enum class Status {
-        Replaced,  // the new content is in place
-        Refused,   // nothing changed: the original is in place as it was
-        Stranded,  // the system failed half-way and the file could not be put back in place;
-                   // nothing was deleted: the new content is kept in `keptAs`
-    };
-    Status status = Status::Refused;
-    std::string keptAs;  // UTF-8 path, Stranded only
+// What the caller's new content was built from: the file as it was read, or nothing because no
+// file was there. Content built from nothing must never take the place of a file that has
+// appeared since, or that file's whole content would be lost.
+enum class BuiltFrom { ExistingFile, NoFile };
 
-    bool replaced() const { return status == Status::Replaced; }
-};
-
-// Replaces the file's content atomically: the bytes go to a temporary file in the same folder,
-// are flushed to disk and then take the original's place (keeping its attributes or mode). A file
-// that cannot be written is refused before anything happens. On a refusal the original is
-// untouched and no temporary file is left behind; a file that holds the only copy of the data is
-// never deleted.
-ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes);
+// Replaces the file's content atomically: the bytes go to a temporary file beside it (named
+// `.NAME.trimwell-XXXXXX.tmp`), are flushed to disk and then take the original's place in one
+// rename that never leaves the path missing, keeping the original's attributes or mode and owner.
+// A file reached through a symbolic link is written where the link points. A file that cannot be
+// written is refused before anything happens. Content built from no file only ever creates the
+// file. Returns false on a refusal: the original is then untouched and no temporary file is left.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, BuiltFrom builtFrom);
 
 // A path as the system's 8-bit text functions and message boxes show it: the ANSI code page on
 // Windows (characters it lacks become '?'), unchanged elsewhere.

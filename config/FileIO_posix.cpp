@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "config/FileIO.h"
@@ -28,11 +30,12 @@ private:
     int fd_;
 };
 
-// A temporary file that removes itself unless it was committed into place.
+// The new content on its way into place: a file beside the target whose name says whose it is,
+// so that one left by a killed process is understood. Removed unless it was moved into place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& beside) : path_(beside + ".XXXXXX") {
-        fd_ = ::mkstemp(path_.data());
+    explicit TemporaryFile(const std::string& target) : path_(scratchPathFor(target)) {
+        fd_ = ::mkstemps(path_.data(), static_cast<int>(kSuffix.size()));
         if (fd_ < 0) path_.clear();
     }
     ~TemporaryFile() {
@@ -49,13 +52,35 @@ public:
         fd_ = -1;
         return ::close(fd) == 0;
     }
-    bool renameTo(const std::string& target) {
+    bool renameOver(const std::string& target) {
         if (::rename(path_.c_str(), target.c_str()) != 0) return false;
+        path_.clear();
+        return true;
+    }
+    // Takes the target's name only while no file has it: the check and the move are one step.
+    bool renameIfAbsent(const std::string& target) {
+        if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+            path_.clear();
+            return true;
+        }
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        // A file system without the no-replace rename: a hard link fails just as surely when the
+        // name is taken.
+        if (::link(path_.c_str(), target.c_str()) != 0) return false;
+        ::unlink(path_.c_str());
         path_.clear();
         return true;
     }
 
 private:
+    static constexpr std::string_view kSuffix = ".tmp";
+    static std::string scratchPathFor(const std::string& target) {
+        const auto slash = target.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+        const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+        return folder + "." + name + ".trimwell-XXXXXX" + std::string(kSuffix);
+    }
+
     std::string path_;
     int fd_ = -1;
 };
@@ -110,9 +135,25 @@ bool FileExists(const std::string& path) {
 
 namespace {
 
-bool replaceByRename(const std::string& path, const std::string& bytes) {
+mode_t creationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The replacement keeps the original's owner and group, so that root saving a user's file does
+// not take it from that user; a user who may not give a file away keeps what the system allows.
+// The mode goes last because changing the owner may clear its set-id bits.
+bool takeOverOwnerAndMode(int fd, const struct stat* original) {
+    if (original && ::fchown(fd, original->st_uid, original->st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), original->st_gid);
+    return ::fchmod(fd, original ? (original->st_mode & 07777) : creationMode()) == 0;
+}
+
+bool replaceByRename(const std::string& path, const std::string& bytes, BuiltFrom builtFrom) {
     struct stat original {};
     const bool exists = ::stat(path.c_str(), &original) == 0;
+    if (exists && builtFrom == BuiltFrom::NoFile) return false;
     // A rename would replace even a read-only file, and root passes every access check, so the
     // file's own write permission bits are consulted too.
     if (exists && (!S_ISREG(original.st_mode) || (original.st_mode & 0222) == 0 ||
@@ -121,15 +162,9 @@ bool replaceByRename(const std::string& path, const std::string& bytes) {
     if (::access(folderOf(path).c_str(), W_OK) != 0) return false;
 
     TemporaryFile temp(path);
-    if (!temp.valid()) return false;
-    const mode_t mode = exists ? (original.st_mode & 07777) : 0666 & ~[] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mask;
-    }();
-    if (::fchmod(temp.fd(), mode) != 0) return false;
+    if (!temp.valid() || !takeOverOwnerAndMode(temp.fd(), exists ? &original : nullptr)) return false;
     if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close()) return false;
-    return temp.renameTo(path);
+    return builtFrom == BuiltFrom::NoFile ? temp.renameIfAbsent(path) : temp.renameOver(path);
 }
 
 // An aircraft file reached through a symbolic link (add-on managers link aircraft folders into
@@ -146,11 +181,8 @@ std::string linkTarget(const std::string& path) {
 
 }  // namespace
 
-// A rename either happens whole or not at all, so nothing can be stranded here.
-ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes) {
-    return {replaceByRename(linkTarget(path), bytes) ? ReplaceOutcome::Status::Replaced
-                                                     : ReplaceOutcome::Status::Refused,
-            {}};
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, BuiltFrom builtFrom) {
+    return replaceByRename(linkTarget(path), bytes, builtFrom);
 }
 
 std::string PathForDisplay(const std::string& path) { return path; }

@@ -1,9 +1,12 @@
 #include "config/FileIO_win.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "config/FileIO.h"
 #include "framework/Handles_win.h"
@@ -13,18 +16,25 @@ namespace trimwell {
 
 namespace {
 
-using Status = ReplaceOutcome::Status;
-
-// A file with a unique name in the target's folder. It is deleted at the end unless it was
-// released: moved into the target's place, or left holding data that nothing else holds.
+// The new content on its way into place: a file beside the target whose name says whose it is,
+// so that one left by a killed process is understood. Deleted at the end unless it was moved into
+// the target's place.
 class ScratchFile {
 public:
-    explicit ScratchFile(const std::wstring& folder) {
-        wchar_t name[MAX_PATH + 1] = {};
-        if (folder.size() + 14 > MAX_PATH || !GetTempFileNameW(folder.c_str(), L"tw~", 0, name)) return;
-        path_ = name;
+    explicit ScratchFile(const std::wstring& target) {
+        const auto slash = target.find_last_of(L"\\/");
+        const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+        const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+        for (int attempt = 0; attempt < 64 && !handle_; ++attempt) {
+            std::wstring candidate = folder + L"." + name + L".trimwell-" + uniqueSuffix() + L".tmp";
+            handle_.reset(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+            if (handle_) path_ = std::move(candidate);
+            else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+        }
     }
     ~ScratchFile() {
+        handle_.reset();
         if (!path_.empty()) DeleteFileW(path_.c_str());
     }
     ScratchFile(const ScratchFile&) = delete;
@@ -32,110 +42,120 @@ public:
 
     bool valid() const { return !path_.empty(); }
     const std::wstring& path() const { return path_; }
-    void release() { path_.clear(); }
+
+    // Writes the bytes, dates the file as created when the original was, and flushes it to disk.
+    bool fill(const std::string& bytes, const std::optional<FILETIME>& created) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            DWORD written = 0;
+            if (!WriteFile(handle_.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+            done += written;
+        }
+        if (created) SetFileTime(handle_.get(), &*created, nullptr, nullptr);
+        const bool flushed = FlushFileBuffers(handle_.get()) != FALSE;
+        handle_.reset();
+        return flushed;
+    }
+
+    // A program that has the target open for a moment (a reader, a virus scanner; under Wine any
+    // open handle) makes the rename fail; it is tried again for a short while before the save is
+    // refused.
+    bool moveTo(const std::wstring& target, DWORD flags) {
+        constexpr int kAttempts = 25;
+        constexpr DWORD kPauseMs = 8;
+        for (int attempt = 1;; ++attempt) {
+            if (SystemMoveFile()(path_.c_str(), target.c_str(), flags)) {
+                path_.clear();
+                return true;
+            }
+            const DWORD error = GetLastError();
+            if (attempt == kAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return false;
+            Sleep(kPauseMs);
+        }
+    }
 
 private:
+    static std::wstring uniqueSuffix() {
+        static std::atomic<unsigned> counter{0};
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        const unsigned mixed = static_cast<unsigned>(now.QuadPart) * 2654435761u ^ GetCurrentProcessId() * 40503u ^
+                               counter.fetch_add(1) * 97u;
+        wchar_t text[16];
+        swprintf(text, 16, L"%06X", mixed & 0xFFFFFFu);
+        return text;
+    }
+
+    UniqueFileHandle handle_;
     std::wstring path_;
 };
 
-bool writeAndFlush(const std::wstring& path, const std::string& bytes) {
-    const UniqueFileHandle h(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(h.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
-    }
-    return FlushFileBuffers(h.get()) != FALSE;
-}
-
-bool moveOver(const std::wstring& from, const std::wstring& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
-
-std::wstring folderOf(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return L".";
-    return path.substr(0, slash + 1);
-}
-
-// Which file a path names: the volume and the file's index on it, kept by a rename.
-struct FileIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    bool operator==(const FileIdentity&) const = default;
+// What a replacement carries over from the file it replaces.
+struct OriginalFile {
+    DWORD attributes = 0;
+    std::optional<FILETIME> created;
 };
 
-std::optional<FileIdentity> identityOf(HANDLE h) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(h, &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
-
-// Another program holding the file open without write sharing would make the replacement fail
-// half-way on some systems; ask first, with the same sharing a writer needs. Gives the file's
-// identity when it may be written.
-std::optional<FileIdentity> openableForWriting(const std::wstring& path) {
+// Another program holding the file open without write sharing makes the rename fail on some
+// systems; ask first, with the same sharing a writer needs.
+std::optional<OriginalFile> openForReplacing(const std::wstring& path, DWORD attributes) {
     const UniqueFileHandle h(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    return h ? identityOf(h.get()) : std::nullopt;
+    if (!h) return std::nullopt;
+    OriginalFile original{attributes, {}};
+    FILETIME created{};
+    if (GetFileTime(h.get(), &created, nullptr, nullptr)) original.created = created;
+    return original;
 }
 
-// True when the path still names the very file it named before.
-bool stillThere(const std::wstring& path, const FileIdentity& original) {
+// Where a path really leads: a symbolic link (and under Wine a Unix link, which shows as a plain
+// file) is followed, so the save goes to the file it points at and the link stays a link.
+std::wstring finalPathOf(const std::wstring& path) {
     const UniqueFileHandle h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    return h && identityOf(h.get()) == original;
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return path;
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return path;
+        if (n < final.size()) {
+            final.resize(n);
+            return final;
+        }
+        final.resize(n + 1);
+    }
 }
 
-// ReplaceFileW keeps the original's security and creation time. Given a backup name it parks the
-// original there, so a failure after that step still leaves the original under a name known
-// here: it is never lost, whichever step of the system's replacement failed.
-ReplaceOutcome replaceExisting(const std::wstring& target, const FileIdentity& original, ScratchFile& replacement) {
-    ScratchFile backup(folderOf(target));
-    if (!backup.valid()) return {Status::Refused, {}};
-    if (SystemReplaceFile()(target.c_str(), replacement.path().c_str(), backup.path().c_str())) {
-        replacement.release();
-        return {Status::Replaced, {}};
-    }
-    // The original still in its place means nothing was moved: both scratch files can go.
-    if (stillThere(target, original)) return {Status::Refused, {}};
-    // The original was moved away and the replacement stopped short of its place: finish the
-    // move by hand, or else put the original back.
-    if (moveOver(replacement.path(), target)) {
-        replacement.release();
-        return {Status::Replaced, {}};
-    }
-    if (stillThere(backup.path(), original) && moveOver(backup.path(), target)) {
-        backup.release();
-        return {Status::Refused, {}};
-    }
-    // Neither fits in the target's place: keep both, the new content and the original.
-    ReplaceOutcome stranded{Status::Stranded, WideToUtf8(replacement.path())};
-    replacement.release();
-    backup.release();
-    return stranded;
-}
-
-// Not every implementation of ReplaceFileW keeps the original's attributes, so they are carried
-// over by hand.
+// The attributes a user sets; read-only files are refused before they get here.
 void copySettableAttributes(const std::wstring& to, DWORD attributes) {
     constexpr DWORD settable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (attributes & settable) SetFileAttributesW(to.c_str(), attributes & settable);
 }
 
+// The original's access rules, and its owner where the system lets this user set it. Each part is
+// copied on its own, so that a refused owner does not cost the access rules.
+void copySecurity(const std::wstring& from, const std::wstring& to) {
+    for (const SECURITY_INFORMATION part : {SECURITY_INFORMATION{DACL_SECURITY_INFORMATION},
+                                            SECURITY_INFORMATION{OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION}}) {
+        DWORD needed = 0;
+        GetFileSecurityW(from.c_str(), part, nullptr, 0, &needed);
+        if (needed == 0) continue;
+        std::vector<BYTE> descriptor(needed);
+        if (GetFileSecurityW(from.c_str(), part, descriptor.data(), needed, &needed))
+            SetFileSecurityW(to.c_str(), part, descriptor.data());
+    }
+}
+
 }  // namespace
 
-ReplaceFileCall& SystemReplaceFile() {
-    static ReplaceFileCall call = [](const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup) {
-        return ReplaceFileW(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+MoveFileCall& SystemMoveFile() {
+    static MoveFileCall call = [](const wchar_t* from, const wchar_t* to, DWORD flags) {
+        return MoveFileExW(from, to, flags);
     };
     return call;
 }
@@ -173,23 +193,24 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes) {
-    const std::wstring target = Utf8ToWide(path);
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, BuiltFrom builtFrom) {
+    const std::wstring target = finalPathOf(Utf8ToWide(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return {Status::Refused, {}};
-    const std::optional<FileIdentity> original = exists ? openableForWriting(target) : std::nullopt;
-    if (exists && !original) return {Status::Refused, {}};
+    if (exists && (builtFrom == BuiltFrom::NoFile || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))))
+        return false;
+    const std::optional<OriginalFile> original = exists ? openForReplacing(target, attributes) : std::nullopt;
+    if (exists && !original) return false;
 
-    ScratchFile temp(folderOf(target));
-    if (!temp.valid() || !writeAndFlush(temp.path(), bytes)) return {Status::Refused, {}};
-    if (exists) {
-        copySettableAttributes(temp.path(), attributes);
-        return replaceExisting(target, *original, temp);
+    ScratchFile temp(target);
+    if (!temp.valid() || !temp.fill(bytes, original ? original->created : std::nullopt)) return false;
+    if (original) {
+        copySettableAttributes(temp.path(), original->attributes);
+        copySecurity(target, temp.path());
     }
-    if (!MoveFileExW(temp.path().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return {Status::Refused, {}};
-    temp.release();
-    return {Status::Replaced, {}};
+    // Without the replace flag the rename fails when a file has appeared meanwhile.
+    const DWORD replace = builtFrom == BuiltFrom::ExistingFile ? MOVEFILE_REPLACE_EXISTING : 0;
+    return temp.moveTo(target, replace | MOVEFILE_WRITE_THROUGH);
 }
 
 std::string PathForDisplay(const std::string& path) { return WideToAnsi(Utf8ToWide(path)); }

@@ -1,15 +1,14 @@
 #pragma once
-// Windows side of the file operations: the one system call whose partial failures the
-// replacement must survive, replaceable so that tests can reproduce each of them.
+// Windows side of the file operations: the rename that puts new content in place, replaceable so
+// that tests can hold a save inside it or make it fail.
 #include <windows.h>
 
 #include <functional>
 
 namespace trimwell {
 
-// Puts `replacement` in the place of `replaced`, parking the original under `backup`; the
-// system's ReplaceFileW by default.
-using ReplaceFileCall = std::function<BOOL(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup)>;
-ReplaceFileCall& SystemReplaceFile();
+// Renames `from` to `to` with MoveFileExW's flags; the system's MoveFileExW by default.
+using MoveFileCall = std::function<BOOL(const wchar_t* from, const wchar_t* to, DWORD flags)>;
+MoveFileCall& SystemMoveFile();
 
 }  // namespace trimwell

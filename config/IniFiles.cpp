@@ -81,6 +81,7 @@ public:
             // A file that is there but cannot be read reads as empty, and must never be written:
             // its whole content would be replaced by the one value.
             unreadable_ = file.status == FileContents::Status::Unreadable;
+            missing_ = file.status == FileContents::Status::Missing;
             return;
         }
         raw_ = std::move(file.bytes);
@@ -94,6 +95,7 @@ public:
     }
 
     bool writable() const { return !utf16_ && !unreadable_; }
+    BuiltFrom builtFrom() const { return missing_ ? BuiltFrom::NoFile : BuiltFrom::ExistingFile; }
 
     std::vector<std::string_view> sectionNames() const {
         std::vector<std::string_view> names;
@@ -201,6 +203,7 @@ private:
     std::string text_;  // narrowed content of a UTF-16 file
     bool utf16_ = false;
     bool unreadable_ = false;
+    bool missing_ = false;
     std::vector<IniLine> lines_;
     std::vector<IniSection> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-cased name -> first section
@@ -256,10 +259,10 @@ void TIniFile::ListKeyNames(const std::string& section, TStrings& names) const {
         names.clear();
         return;
     }
+    // Every key line, a name written twice included, so that the file shows what it holds.
     std::vector<std::string_view> keys;
     keys.reserve(s->keys.size());
-    for (const auto& k : s->keys)
-        if (document().findKey(*s, k.name) == &k) keys.push_back(k.name);
+    for (const auto& k : s->keys) keys.push_back(k.name);
     fillThroughNameBlock(keys, names);
 }
 
@@ -289,11 +292,7 @@ void TIniFile::WriteValue(const std::string& section, const std::string& key, co
     const std::string_view s = trim(section), k = trim(key);
     if (!isWritable(s, k, value) || !document().writable()) failWrite();
     std::string bytes = document().withValue(s, k, value);
-    const ReplaceOutcome outcome = ReplaceFileContents(FileName(), bytes);
-    if (outcome.status == ReplaceOutcome::Status::Stranded)
-        throw EIniFileException("Unable to write to " + PathForDisplay(FileName()) + "; its content is kept in " +
-                                PathForDisplay(outcome.keptAs));
-    if (!outcome.replaced()) failWrite();
+    if (!ReplaceFileContents(FileName(), bytes, document().builtFrom())) failWrite();
     // What is on disk now is exactly these bytes: no need to read the file again.
     document_ = std::make_unique<IniDocument>(FileContents{FileContents::Status::Read, std::move(bytes)});
 }

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config/FileIO.h"
 
 #include "tests/native/config/TempDir.h"
 
@@ -74,7 +79,7 @@ TEST(IniFileReading, ValuesFollowTheProfileRules) {
     EXPECT_EQ(read(dir.file("missing.cfg"), "fltsim.0", "title"), "<default>");
 }
 
-TEST(IniFileReading, OddLinesAndDuplicatesUseFirstOccurrence) {
+TEST(IniFileReading, OddLinesAndDuplicatesUseFirstOccurrenceButAreAllListed) {
     TempDir dir;
     const auto path = dir.write("odd.cfg",
                                 "orphan=before any section\n"
@@ -92,8 +97,10 @@ TEST(IniFileReading, OddLinesAndDuplicatesUseFirstOccurrence) {
                                 "[Unclosed\n"
                                 "u=1");
     EXPECT_EQ(sections(path), (TStrings{"A", "Spaced", "Unclosed"}));
-    EXPECT_EQ(keys(path, "a"), TStrings{"k"});
-    EXPECT_EQ(read(path, "a", "k"), "first");
+    // A key written twice shows twice, so the tree does not hide that the file holds it twice;
+    // reading either finds the first.
+    EXPECT_EQ(keys(path, "a"), (TStrings{"k", "K"}));
+    EXPECT_EQ(read(path, "a", "K"), "first");
     EXPECT_EQ(read(path, "spaced", "x"), "\"unbalanced");
     EXPECT_EQ(read(path, "spaced", "q"), "\"");
     EXPECT_EQ(read(path, "Unclosed", "u"), "1");
@@ -293,4 +300,74 @@ TEST(IniFileWriting, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(WEXITSTATUS(status), kWasRefused) << "0: the file was replaced; 1: read something; 2: wrong message";
     EXPECT_EQ(slurp(path), kAircraft);
     EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(IniFileWriting, KeysWrittenThreeTimesAreListedThreeTimesAndWriteTheFirst) {
+    TempDir dir;
+    const auto path = dir.write("dup.cfg", "[s]\r\nk=1\r\nK=2\r\nk=3\r\n");
+    EXPECT_EQ(keys(path, "s"), (TStrings{"k", "K", "k"}));
+    write(path, "s", "K", "9");
+    EXPECT_EQ(slurp(path), "[s]\r\nK=9\r\nK=2\r\nk=3\r\n");
+}
+
+TEST(IniFileWriting, ContentBuiltFromNoFileNeverReplacesOneThatAppeared) {
+    using trimwell::BuiltFrom;
+    using trimwell::ReplaceFileContents;
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    EXPECT_FALSE(ReplaceFileContents(path, "[s]\r\nk=v\r\n", BuiltFrom::NoFile));
+    EXPECT_EQ(slurp(path), kAircraft);
+    EXPECT_EQ(dir.entries(), 1u);
+
+    const auto fresh = dir.file("new.cfg");
+    EXPECT_TRUE(ReplaceFileContents(fresh, "[s]\r\nk=v\r\n", BuiltFrom::NoFile));
+    EXPECT_EQ(slurp(fresh), "[s]\r\nk=v\r\n");
+    // Built from a file that has gone since: the save puts it back.
+    std::filesystem::remove(fresh);
+    EXPECT_TRUE(ReplaceFileContents(fresh, "[s]\r\nk=w\r\n", BuiltFrom::ExistingFile));
+    EXPECT_EQ(slurp(fresh), "[s]\r\nk=w\r\n");
+    EXPECT_EQ(dir.entries(), 2u);
+}
+
+TEST(IniFileWriting, RootSavingAnotherUsersFileKeepsItsOwnerGroupAndMode) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root";
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    constexpr uid_t kNobody = 65534;
+    constexpr gid_t kGroup = 65533;
+    ASSERT_EQ(chown(path.c_str(), kNobody, kGroup), 0);
+    ASSERT_EQ(chmod(path.c_str(), 02640), 0);
+    write(path, "fltsim.0", "title", "Changed");
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kGroup);
+    EXPECT_EQ(st.st_mode & 07777, 02640u);
+    EXPECT_EQ(read(path, "fltsim.0", "title"), "Changed");
+}
+
+TEST(IniFileWriting, AStrandedTemporaryFileIsNamedAfterTheEditorAndTheFile) {
+    TempDir dir;
+    const auto path = dir.write("aircraft.cfg", kAircraft);
+    // A child killed while its content is on the way: stopped by a size limit after the
+    // temporary file was created.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+        write(path, "fltsim.0", "title", "Changed");
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(slurp(path), kAircraft);
+    std::vector<std::string> others;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        if (e.path().filename() != "aircraft.cfg") others.push_back(e.path().filename().string());
+    ASSERT_EQ(others.size(), 1u);
+    EXPECT_EQ(others[0].rfind(".aircraft.cfg.trimwell-", 0), 0u) << others[0];
+    EXPECT_EQ(others[0].substr(others[0].size() - 4), ".tmp");
 }

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "config/FSXPath.h"
@@ -83,8 +87,27 @@ TEST(IniFileOnWindows, WritesKeepAttributesAndWorkOnAnyPath) {
     const std::string path = dir.write(L"\u0416aircraft.cfg", kCfg);
     const std::wstring wide = Utf8ToWide(path);
     ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const FILETIME created{0x12345600u, 0x01C00000u};  // in the year 2001
+    const auto creationOf = [&] {
+        const UniqueFileHandle h(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 7, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+        FILETIME t{};
+        GetFileTime(h.get(), &t, nullptr, nullptr);
+        return t;
+    };
+    {
+        const UniqueFileHandle h(CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(SetFileTime(h.get(), &created, nullptr, nullptr));
+    }
+    // Wine on Linux has nowhere to keep a creation date; where the system keeps one, a save keeps it.
+    const FILETIME before = creationOf();
+    const bool keepsCreationDates = CompareFileTime(&before, &created) == 0;
 
     TIniFile(path).WriteValue("FLTSIM.0", "title", "Skyhawk \xE9");
+    if (keepsCreationDates) {
+        const FILETIME after = creationOf();
+        EXPECT_EQ(CompareFileTime(&after, &created), 0) << "the creation date was not kept";
+    }
     EXPECT_EQ(slurp(path), "[fltsim.0]\r\ntitle=Skyhawk \xE9\r\n\r\n[General]\r\natc_type=CESSNA\r\n");
     EXPECT_EQ(TIniFile(path).ReadValue("fltsim.0", "TITLE", ""), "Skyhawk \xE9");
     EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
@@ -131,21 +154,23 @@ TEST(IniFileOnWindows, OnlyAFileThatIsNotThereReadsAsMissing) {
 
 namespace {
 
-// Stands in for the system's replace call for one test, to reproduce how it fails half-way.
-class ReplaceFileStandIn {
+// Stands in for the rename that puts a save in place, for one test.
+class MoveFileStandIn {
 public:
-    explicit ReplaceFileStandIn(ReplaceFileCall call) : saved_(SystemReplaceFile()) { SystemReplaceFile() = std::move(call); }
-    ~ReplaceFileStandIn() { SystemReplaceFile() = saved_; }
-    ReplaceFileStandIn(const ReplaceFileStandIn&) = delete;
-    ReplaceFileStandIn& operator=(const ReplaceFileStandIn&) = delete;
+    explicit MoveFileStandIn(MoveFileCall call) : saved_(SystemMoveFile()) { SystemMoveFile() = std::move(call); }
+    ~MoveFileStandIn() { SystemMoveFile() = saved_; }
+    MoveFileStandIn(const MoveFileStandIn&) = delete;
+    MoveFileStandIn& operator=(const MoveFileStandIn&) = delete;
+    const MoveFileCall& system() const { return saved_; }
 
 private:
-    ReplaceFileCall saved_;
+    MoveFileCall saved_;
 };
 
-std::string writeError(const std::string& path, const std::string& title) {
+std::string writeError(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& value) {
     try {
-        TIniFile(path).WriteValue("fltsim.0", "title", title);
+        TIniFile(path).WriteValue(section, key, value);
     } catch (const EIniFileException& e) {
         return e.what();
     }
@@ -156,62 +181,196 @@ std::string withTitle(const std::string& title) {
     return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[General]\r\natc_type=CESSNA\r\n";
 }
 
+// What a program that opens the file at any moment finds there; nullopt when the path is missing.
+std::optional<std::string> readAsAnotherProgram(const std::wstring& path) {
+    const UniqueFileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h) return GetLastError() == ERROR_FILE_NOT_FOUND ? std::nullopt : std::optional<std::string>("<locked>");
+    std::string bytes;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(h.get(), buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    return bytes;
+}
+
+// Starts a Unix program from inside Wine, which runs native programs named by their path on the
+// Z: drive but gives no handle to wait on: callers wait for what the program leaves behind.
+bool startUnix(const std::wstring& program, std::wstring arguments) {
+    std::wstring path = L"Z:" + program;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring commandLine = program + L" " + arguments;
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    const UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+    return true;
+}
+
+bool appears(const std::string& utf8Path) {
+    for (int i = 0; i < 1000; ++i, Sleep(10))
+        if (GetFileAttributesW(Utf8ToWide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    return false;
+}
+
+std::wstring finalPath(const std::string& utf8Path) {
+    const UniqueFileHandle h(CreateFileW(Utf8ToWide(utf8Path).c_str(), FILE_READ_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr));
+    wchar_t buffer[MAX_PATH * 2] = {};
+    return h && GetFinalPathNameByHandleW(h.get(), buffer, MAX_PATH * 2, 0) ? buffer : L"";
+}
+
+std::string unixPathOf(const std::string& utf8Path) {
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert =
+        reinterpret_cast<Convert>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    if (!convert) return {};
+    char* unix = convert(Utf8ToWide(utf8Path).c_str());
+    if (!unix) return {};
+    std::string out(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
 }  // namespace
 
-TEST(IniFileOnWindows, AReplacementThatFailsHalfWayNeverLosesTheFile) {
-    Folder dir(L"trimwell-halfway");
+TEST(IniFileOnWindows, AnotherProgramNeverFindsThePathMissingOrPartWhileSavesRun) {
+    Folder dir(L"trimwell-never-missing");
+    const std::string path = dir.write(L"aircraft.cfg", withTitle("A"));
+    const std::wstring wide = Utf8ToWide(path);
+    const std::string titles[] = {"A", "A much longer title that makes the file grow", "B"};
+
+    // One reader outside Wine, as the simulator's tools on Linux see the file, and one inside.
+    const std::string unixPath = unixPathOf(path), unixStop = unixPathOf(dir.file(L"stop")),
+                      unixCount = unixPathOf(dir.file(L"count"));
+    const bool unixReader =
+        !unixPath.empty() && startUnix(L"/bin/sh", L"-c \"n=0; m=0; while [ ! -e '" + Utf8ToWide(unixStop) +
+                                                       L"' ]; do n=$((n+1)); [ -s '" + Utf8ToWide(unixPath) +
+                                                       L"' ] || m=$((m+1)); done; echo $n $m > '" +
+                                                       Utf8ToWide(unixCount) + L".part'; mv '" + Utf8ToWide(unixCount) +
+                                                       L".part' '" + Utf8ToWide(unixCount) + L"'\"");
+
+    std::atomic<bool> saving{true};
+    std::atomic<int> reads{0}, missing{0}, torn{0};
+    std::thread reader([&] {
+        while (saving) {
+            const std::optional<std::string> seen = readAsAnotherProgram(wide);
+            Sleep(1);
+            ++reads;
+            if (!seen) ++missing;
+            else if (std::none_of(std::begin(titles), std::end(titles), [&](const std::string& t) { return *seen == withTitle(t); }))
+                ++torn;
+        }
+    });
+    constexpr int kSaves = 150;
+    int refused = 0;
+    for (int i = 0; i < kSaves; ++i)
+        if (!writeError(path, "fltsim.0", "title", titles[i % 3]).empty()) ++refused;
+    saving = false;
+    reader.join();
+    EXPECT_GT(reads.load(), 20);
+    EXPECT_EQ(missing.load(), 0) << "the path was missing during a save";
+    EXPECT_EQ(torn.load(), 0) << "a reader saw part of a file";
+    // Wine refuses to rename over a file that any of its programs has open; the save waits for
+    // the reader to let go, so refusals stay rare.
+    EXPECT_LT(refused, kSaves / 10);
+
+    if (unixReader) {
+        dir.write(L"stop", "");
+        ASSERT_TRUE(appears(dir.file(L"count")));
+        std::istringstream counts(slurp(dir.file(L"count")));
+        long polls = -1, unseen = -1;
+        counts >> polls >> unseen;
+        EXPECT_GT(polls, 0);
+        EXPECT_EQ(unseen, 0) << "a program on Linux found the path missing or empty " << unseen << " times";
+    }
+    EXPECT_EQ(dir.entries(), unixReader ? 3u : 1u) << "a temporary file was left behind";
+}
+
+TEST(IniFileOnWindows, TwoSavesAtOnceLoseAtMostOneUpdateNeverTheFile) {
+    Folder dir(L"trimwell-two-saves");
     const std::string path = dir.write(L"aircraft.cfg", kCfg);
-    const std::wstring target = Utf8ToWide(path);
+    std::wstring heldTemporary;
     {
-        // Failed before anything moved: refused, nothing left behind.
-        const ReplaceFileStandIn failing([](const wchar_t*, const wchar_t*, const wchar_t*) {
-            SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
-            return FALSE;
+        // The first save is held inside its rename while a second save runs whole.
+        bool holding = true;
+        MoveFileStandIn held([&](const wchar_t* from, const wchar_t* to, DWORD flags) {
+            if (std::exchange(holding, false)) {
+                heldTemporary = from;
+                EXPECT_EQ(writeError(path, "General", "atc_type", "PIPER"), "");
+                EXPECT_EQ(slurp(path), kCfg.substr(0, kCfg.size() - 8) + "PIPER\r\n") << "the second save";
+            }
+            return MoveFileExW(from, to, flags);
         });
-        EXPECT_EQ(writeError(path, "Changed"), "Unable to write to " + path);
-        EXPECT_EQ(slurp(path), kCfg);
-        EXPECT_EQ(dir.entries(), 1u);
+        EXPECT_EQ(writeError(path, "fltsim.0", "title", "First"), "");
     }
+    EXPECT_EQ(slurp(path), withTitle("First")) << "the first save's whole outcome";
+    EXPECT_EQ(dir.entries(), 1u);
+    const std::wstring name = fs::path(heldTemporary).filename().wstring();
+    EXPECT_EQ(name.rfind(L".aircraft.cfg.trimwell-", 0), 0u) << WideToUtf8(name);
+    EXPECT_EQ(name.substr(name.size() - 4), L".tmp");
+
+    // A save that found no file must not replace one that another save created meanwhile.
+    const std::string fresh = dir.file(L"fresh.cfg");
     {
-        // The original parked under the backup name, the replacement stopped short of its place.
-        const ReplaceFileStandIn parked([](const wchar_t* replaced, const wchar_t*, const wchar_t* backup) {
-            MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
-            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
-            return FALSE;
+        MoveFileStandIn held([&](const wchar_t* from, const wchar_t* to, DWORD flags) {
+            std::ofstream(fs::path(to), std::ios::binary) << kCfg;
+            return MoveFileExW(from, to, flags);
         });
-        EXPECT_EQ(writeError(path, "Second"), "");
-        EXPECT_EQ(slurp(path), withTitle("Second"));
-        EXPECT_EQ(dir.entries(), 1u);
+        EXPECT_EQ(writeError(fresh, "fltsim.0", "title", "Lost"), "Unable to write to " + fresh);
     }
+    EXPECT_EQ(slurp(fresh), kCfg);
+    EXPECT_EQ(dir.entries(), 2u) << "a refused save left a temporary file";
+}
+
+TEST(IniFileOnWindows, RefusalsComeBeforeAnyRenameAndLeaveNothingBehind) {
+    Folder dir(L"trimwell-refusals");
+    const std::string path = dir.write(L"aircraft.cfg", kCfg);
+    const std::wstring wide = Utf8ToWide(path);
+    int renames = 0;
+    MoveFileStandIn counting([&](const wchar_t* from, const wchar_t* to, DWORD flags) {
+        ++renames;
+        return MoveFileExW(from, to, flags);
+    });
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(writeError(path, "fltsim.0", "title", "Changed"), "Unable to write to " + path);
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL));
     {
-        // The original gone altogether, as happens when no backup name is given.
-        const ReplaceFileStandIn removed([](const wchar_t* replaced, const wchar_t*, const wchar_t*) {
-            DeleteFileW(replaced);
-            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
-            return FALSE;
-        });
-        EXPECT_EQ(writeError(path, "Third"), "");
-        EXPECT_EQ(slurp(path), withTitle("Third"));
-        EXPECT_EQ(dir.entries(), 1u);
+        const UniqueFileHandle lock(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_EQ(writeError(path, "fltsim.0", "title", "Changed"), "Unable to write to " + path);
     }
-    {
-        // Something else takes the name meanwhile, so neither file can go back: both are kept.
-        const ReplaceFileStandIn blocked([&](const wchar_t* replaced, const wchar_t*, const wchar_t* backup) {
-            MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
-            CreateDirectoryW(replaced, nullptr);
-            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
-            return FALSE;
-        });
-        const std::string error = writeError(path, "Fourth");
-        const std::string prefix = "Unable to write to " + path + "; its content is kept in ";
-        ASSERT_EQ(error.substr(0, prefix.size()), prefix);
-        EXPECT_EQ(slurp(error.substr(prefix.size())), withTitle("Fourth"));
-        std::vector<std::string> contents;
-        for (const auto& e : fs::directory_iterator(fs::path(target).parent_path()))
-            if (e.is_regular_file()) contents.push_back(slurp(WideToUtf8(e.path().wstring())));
-        std::sort(contents.begin(), contents.end());
-        EXPECT_EQ(contents, (std::vector<std::string>{withTitle("Fourth"), withTitle("Third")}));
+    EXPECT_EQ(renames, 0);
+    EXPECT_EQ(slurp(path), kCfg);
+
+    // A rename the system refuses: the original stays and the temporary file goes.
+    SystemMoveFile() = [](const wchar_t*, const wchar_t*, DWORD) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    };
+    EXPECT_EQ(writeError(path, "fltsim.0", "title", "Changed"), "Unable to write to " + path);
+    EXPECT_EQ(slurp(path), kCfg);
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(IniFileOnWindows, ALinkedFileIsWrittenWhereItPointsAndEveryLinkStays) {
+    Folder dir(L"trimwell-links");
+    CreateDirectoryW(Utf8ToWide(dir.file(L"a")).c_str(), nullptr);
+    CreateDirectoryW(Utf8ToWide(dir.file(L"b")).c_str(), nullptr);
+    CreateDirectoryW(Utf8ToWide(dir.file(L"c")).c_str(), nullptr);
+    const std::string target = dir.write(L"b\\aircraft.cfg", kCfg);
+    const std::string unixTarget = unixPathOf(target);
+    if (unixTarget.empty()) GTEST_SKIP() << "not under Wine";
+    const std::string viaA = dir.file(L"a\\aircraft.cfg"), viaC = dir.file(L"c\\aircraft.cfg");
+    for (const std::string& link : {viaA, viaC}) {
+        ASSERT_TRUE(startUnix(L"/bin/ln", L"-s ../b/aircraft.cfg \"" + Utf8ToWide(unixPathOf(link)) + L"\""));
+        ASSERT_TRUE(appears(link));
     }
+    TIniFile(viaA).WriteValue("fltsim.0", "title", "Linked");
+    EXPECT_EQ(slurp(target), withTitle("Linked"));
+    EXPECT_EQ(slurp(viaC), withTitle("Linked")) << "the other link dangles";
+    EXPECT_EQ(finalPath(viaA), finalPath(target)) << "the link became a file";
+    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(Utf8ToWide(dir.file(L"a"))), {})), 1u);
+    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(Utf8ToWide(dir.file(L"b"))), {})), 1u);
 }
 
 namespace {
