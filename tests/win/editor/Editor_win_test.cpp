@@ -524,3 +524,13 @@ TEST_F(EditorTest, ButtonsAnswerTheirAccessLetters) {
     app->ProcessMessages();
     EXPECT_TRUE(app->Terminated());
 }
+
+TEST_F(EditorTest, AKeyTheFileHoldsTwiceShowsTwiceAndBothReadTheFirst) {
+    writeFile(c172(), "[fltsim.0]\r\ntitle=First\r\nsim=C172\r\nTitle=Second\r\n");
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "  sim", "  Title"}));
+    clickNode(m.fsxCfgTree->NodeAt(3));
+    EXPECT_EQ(m.lbKey->Caption(), "Title");
+    EXPECT_EQ(m.edValue->Text(), "First");
+}
