@@ -9,8 +9,11 @@ namespace trimwell {
 
 namespace {
 
-int clampToInt(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+// Products of two differences of 32-bit values need up to 66 bits.
+__extension__ typedef __int128 Wide;
+
+int clampToInt(Wide v) {
+    return static_cast<int>(std::clamp<Wide>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Nearest integer, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4), whatever rounding
@@ -26,19 +29,19 @@ double roundHalfEven(double x) {
 }  // namespace
 
 int TrackThumbAcross(int trackThickness, int thumbThickness) {
-    return std::max(0, (trackThickness - thumbThickness) / 2);
+    return clampToInt(std::max<std::int64_t>(0, (std::int64_t{trackThickness} - thumbThickness) / 2));
 }
 
 int TrackThumbAlong(int position, int min, int max, int trackLength, int thumbLength) {
     if (min == max) return 0;
-    // 64-bit: a wide range times a long track would overflow 32 bits.
-    const std::int64_t travel = std::int64_t{trackLength} - thumbLength;
-    return clampToInt((std::int64_t{position} - min) * travel / (std::int64_t{max} - min));
+    // 128-bit: a wide range times a long track overflows 32 bits, and extreme ones 64.
+    const Wide travel = Wide{trackLength} - thumbLength;
+    return clampToInt((Wide{position} - min) * travel / (Wide{max} - min));
 }
 
 int TrackPositionFromPoint(int c, int grabOffset, int min, int max, int trackLength, int thumbLength) {
     if (thumbLength == trackLength) return 0;
-    const std::int64_t product = (std::int64_t{c} - grabOffset) * (std::int64_t{max} - min);
+    const Wide product = (Wide{c} - grabOffset) * (Wide{max} - min);
     const double steps = roundHalfEven(static_cast<double>(product) / (double{1.0} * trackLength - thumbLength));
     const double limit = static_cast<double>(std::numeric_limits<int>::max());
     return clampToInt(std::int64_t{min} + static_cast<std::int64_t>(std::clamp(steps, -limit, limit)));
