@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -286,4 +289,24 @@ TEST(ImageListStream, TheWriterRefusesWhatItCannotStore) {
     ImageListCells mismatched = cellsOf(30, 22, 2);
     mismatched.mask = Bitmap(30, 22);
     EXPECT_EQ(failure(mismatched, 32).rfind("Failed to write ElImageList: ", 0), 0u);
+}
+
+TEST(ImageListStream, TheBuildStoresTheTitleButtonsListsAsStripsOfSevenCells) {
+    const char* bin = std::getenv("TRIMWELL_HOST_BIN");
+    if (!bin) GTEST_SKIP() << "TRIMWELL_HOST_BIN not set";
+    for (const char* name : {"imglistclose", "imglistclosehot", "imglistclosedown", "imglistmin", "imglistminhot",
+                             "imglistmindown"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(std::string(bin) + "/../generated/" + name + ".eil", std::ios::binary);
+        const Bytes stream{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_GT(stream.size(), 12u);
+        EXPECT_EQ(i32At(stream, 0), -4);
+        EXPECT_EQ(i32At(stream, 4), 7);
+        const std::size_t imageEnd = 12 + static_cast<std::size_t>(i32At(stream, 8));
+        EXPECT_LE(i32At(stream, 8), 8403);
+        EXPECT_EQ(i32At(stream, imageEnd), 18534);  // 210 x 22 at 32 bits per pixel
+        const ImageListCells cells = ReadImageListStream(stream, 30, 22);
+        EXPECT_EQ(cells.Count(), 7);
+        EXPECT_EQ(cells.image.SourceBitsPerPixel(), 32);
+    }
 }
