@@ -16,8 +16,13 @@ inline constexpr const char* kMainPictureName = "MAINPICTURE";
 inline constexpr const char* kDialogPictureName = "DIALOGPICTURE";
 inline constexpr const char* kFramePictureName = "FRAMEPICTURE";
 inline constexpr const char* kTreeIconsName = "TREEICONS";
-inline constexpr const char* kCloseButtonName = "CLOSEBUTTON";
-inline constexpr const char* kMinimizeButtonName = "MINIMIZEBUTTON";
+// The title buttons' image-list streams.
+inline constexpr const char* kCloseListName = "IMGLISTCLOSE";
+inline constexpr const char* kCloseHotListName = "IMGLISTCLOSEHOT";
+inline constexpr const char* kCloseDownListName = "IMGLISTCLOSEDOWN";
+inline constexpr const char* kMinimizeListName = "IMGLISTMIN";
+inline constexpr const char* kMinimizeHotListName = "IMGLISTMINHOT";
+inline constexpr const char* kMinimizeDownListName = "IMGLISTMINDOWN";
 inline constexpr const char* kWarningIconName = "WARNINGICON";
 
 // A string resource of the program in the system's 8-bit code page ("" when missing).

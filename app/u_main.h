@@ -14,6 +14,7 @@
 #include "framework/StdCtrls_win.h"
 #include "labels/ElHTMLLbl_win.h"
 #include "labels/ElLabel_win.h"
+#include "labels/ElPopBtn_win.h"
 #include "skin/SUIMgr.h"
 
 namespace trimwell {
@@ -69,8 +70,8 @@ public:
     TImage* suiSkinForm = nullptr;
     TImage* imgKey = nullptr;
     TImage* imgSection = nullptr;
-    TPictureButton* btnClose = nullptr;
-    TPictureButton* btnMinimize = nullptr;
+    TElGraphicButton* btnClose = nullptr;
+    TElGraphicButton* btnMinimize = nullptr;
     TElLabel* lbMainTitle = nullptr;
     TLabel* lbCorvane = nullptr;
     TLabel* lblSection = nullptr;
@@ -89,6 +90,12 @@ public:
     TButton* btnOpen = nullptr;
     TScrollBarBase* suiScrollBar = nullptr;
     TImageList* imgTreeIcos = nullptr;
+    TElImageList* imgListClose = nullptr;
+    TElImageList* imgListCloseHot = nullptr;
+    TElImageList* imgListCloseDown = nullptr;
+    TElImageList* imgListMin = nullptr;
+    TElImageList* imgListMinHot = nullptr;
+    TElImageList* imgListMinDown = nullptr;
 
     void FormCreate(TComponent& sender);
     void FormShow(TComponent& sender);

@@ -11,6 +11,7 @@
 #include "config/FileIO.h"
 #include "framework/Platform_win.h"
 #include "framework/WinUtf.h"
+#include "skin/ProgramResources.h"
 #include "u_frmDialog.h"
 
 namespace trimwell {
@@ -172,6 +173,29 @@ Values framePicture(int t) {
     return place(243, t, 239, 58, {{"Picture", std::string(kFramePictureName)}, {"Stretch", true}});
 }
 
+// A title-bar button: its three lists, image 0, no border, no visual styles.
+Values titleButton(int left, const char* images, const char* hotImages, const char* downImages) {
+    return place(left, 6, 34, 34, {{"Color", kTitleButtonColor},
+                                   {"DownImages", Ref{downImages}},
+                                   {"HotImages", Ref{hotImages}},
+                                   {"ImageIndex", std::int64_t{0}},
+                                   {"Images", Ref{images}},
+                                   {"LinkStyle", std::int64_t{fsUnderline}},
+                                   {"NumGlyphs", std::int64_t{1}},
+                                   {"ParentColor", false},
+                                   {"ShowBorder", false},
+                                   {"Spacing", std::int64_t{0}},
+                                   {"UseImageList", true},
+                                   {"UseXPThemes", false}});
+}
+
+// One of the title buttons' lists: 30 x 22 cells from the stream the build encoded.
+LayoutRow titleButtonList(const char* name, const char* streamResource) {
+    return Row<TElImageList>(name, "", {{"Height", std::int64_t{22}},
+                                        {"Width", std::int64_t{30}},
+                                        {"Bitmap", LoadProgramData(streamResource).value_or(Bytes{})}});
+}
+
 // Creation order is back-to-front order; the windowed controls lie above every picture and label.
 std::vector<LayoutRow> mainLayout() {
     return {
@@ -181,10 +205,8 @@ std::vector<LayoutRow> mainLayout() {
                                                              {"TransparentColor", std::int64_t{0x00FF07FF}}})),
         Row<TImage>("imgKey", "", framePicture(139)),
         Row<TImage>("imgSection", "", framePicture(72)),
-        Row<TPictureButton>("btnClose", "", place(444, 6, 34, 34, {{"Color", kTitleButtonColor},
-                                                                  {"Picture", std::string(kCloseButtonName)}})),
-        Row<TPictureButton>("btnMinimize", "", place(412, 6, 34, 34, {{"Color", kTitleButtonColor},
-                                                                     {"Picture", std::string(kMinimizeButtonName)}})),
+        Row<TElGraphicButton>("btnClose", "", titleButton(444, "imgListClose", "imgListCloseHot", "imgListCloseDown")),
+        Row<TElGraphicButton>("btnMinimize", "", titleButton(412, "imgListMin", "imgListMinHot", "imgListMinDown")),
         Row<TElLabel>("lbMainTitle", "", place(62, 10, 315, 27, {{"Caption", std::string("CORVANE - TRIMWELL")},
                                                                  {"Font.Name", std::string("Trebuchet MS")},
                                                                  {"Font.Height", std::int64_t{-21}},
@@ -234,6 +256,13 @@ std::vector<LayoutRow> mainLayout() {
                                                                         {"PageSize", std::int64_t{2}},
                                                                         {"SmallChange", std::int64_t{5}},
                                                                         {"Visible", false}})),
+        // The title buttons' glyphs.
+        titleButtonList("imgListClose", kCloseListName),
+        titleButtonList("imgListCloseHot", kCloseHotListName),
+        titleButtonList("imgListCloseDown", kCloseDownListName),
+        titleButtonList("imgListMin", kMinimizeListName),
+        titleButtonList("imgListMinHot", kMinimizeHotListName),
+        titleButtonList("imgListMinDown", kMinimizeDownListName),
     };
 }
 
@@ -272,8 +301,8 @@ void TfrmMain_Trimwell::bindControls() {
     suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
     imgKey = FindAs<TImage>(*this, "imgKey");
     imgSection = FindAs<TImage>(*this, "imgSection");
-    btnClose = FindAs<TPictureButton>(*this, "btnClose");
-    btnMinimize = FindAs<TPictureButton>(*this, "btnMinimize");
+    btnClose = FindAs<TElGraphicButton>(*this, "btnClose");
+    btnMinimize = FindAs<TElGraphicButton>(*this, "btnMinimize");
     lbMainTitle = FindAs<TElLabel>(*this, "lbMainTitle");
     lbCorvane = FindAs<TLabel>(*this, "lbCorvane");
     lblSection = FindAs<TLabel>(*this, "lblSection");
@@ -291,6 +320,12 @@ void TfrmMain_Trimwell::bindControls() {
     edValue = FindAs<TEdit>(*this, "edValue");
     btnOpen = FindAs<TButton>(*this, "btnOpen");
     suiScrollBar = FindAs<TScrollBarBase>(*this, "suiScrollBar");
+    imgListClose = FindAs<TElImageList>(*this, "imgListClose");
+    imgListCloseHot = FindAs<TElImageList>(*this, "imgListCloseHot");
+    imgListCloseDown = FindAs<TElImageList>(*this, "imgListCloseDown");
+    imgListMin = FindAs<TElImageList>(*this, "imgListMin");
+    imgListMinHot = FindAs<TElImageList>(*this, "imgListMinHot");
+    imgListMinDown = FindAs<TElImageList>(*this, "imgListMinDown");
 }
 
 void TfrmMain_Trimwell::bindEvents() {

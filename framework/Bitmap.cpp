@@ -183,11 +183,35 @@ Bitmap ReadBmp(std::span<const std::uint8_t> bytes) {
     return bitmap;
 }
 
+namespace {
+
+// A black-and-white picture keeps, per pixel, whether its colour lies nearer white than black.
+bool NearerWhite(std::uint32_t pixel) {
+    return (pixel & 0xFFu) + ((pixel >> 8) & 0xFFu) + ((pixel >> 16) & 0xFFu) >= 3 * 128;
+}
+
+void PutRow(std::vector<std::uint8_t>& out, const std::uint32_t* row, int width, int bitsPerPixel) {
+    if (bitsPerPixel == 1) {
+        const std::size_t at = out.size();
+        out.resize(at + (static_cast<std::size_t>(width) + 7) / 8, 0);
+        for (int x = 0; x < width; ++x)
+            if (NearerWhite(row[x])) out[at + static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        return;
+    }
+    const int bytesPerPixel = bitsPerPixel / 8;
+    for (int x = 0; x < width; ++x)
+        for (int b = 0; b < bytesPerPixel; ++b) out.push_back(static_cast<std::uint8_t>(row[x] >> (8 * b)));
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel) {
-    if (bitsPerPixel != 24 && bitsPerPixel != 32) throw EBitmapError("BMP files are written with 24 or 32 bits");
+    if (bitsPerPixel != 1 && bitsPerPixel != 24 && bitsPerPixel != 32)
+        throw EBitmapError("BMP files are written with 1, 24 or 32 bits");
     const std::size_t stride = RowStride(bitmap.Width(), bitsPerPixel);
     const std::size_t pixelBytes = stride * static_cast<std::size_t>(bitmap.Height());
-    const std::size_t offset = kFileHeaderSize + kInfoHeaderSize;
+    const std::uint32_t paletteSize = bitsPerPixel == 1 ? 2 : 0;
+    const std::size_t offset = kFileHeaderSize + kInfoHeaderSize + 4 * paletteSize;
     std::vector<std::uint8_t> out;
     out.reserve(offset + pixelBytes);
     PutU16(out, 0x4D42);
@@ -203,14 +227,16 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel) {
     PutU32(out, static_cast<std::uint32_t>(pixelBytes));
     PutU32(out, 2835);  // 72 dots per inch
     PutU32(out, 2835);
+    PutU32(out, paletteSize);
     PutU32(out, 0);
-    PutU32(out, 0);
-    const std::size_t bytesPerPixel = static_cast<std::size_t>(bitsPerPixel / 8);
+    if (paletteSize != 0) {
+        PutU32(out, 0x00000000u);  // black
+        PutU32(out, 0x00FFFFFFu);  // white
+    }
     for (int y = bitmap.Height() - 1; y >= 0; --y) {
-        const std::uint32_t* row = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x)
-            for (std::size_t b = 0; b < bytesPerPixel; ++b) out.push_back(static_cast<std::uint8_t>(row[x] >> (8 * b)));
-        out.resize(out.size() + stride - bytesPerPixel * static_cast<std::size_t>(bitmap.Width()), 0);
+        const std::size_t rowStart = out.size();
+        PutRow(out, bitmap.Row(y), bitmap.Width(), bitsPerPixel);
+        out.resize(rowStart + stride, 0);
     }
     return out;
 }

@@ -80,7 +80,8 @@ private:
 // the bytes, throws EBitmapError; nothing is read outside `bytes`.
 Bitmap ReadBmp(std::span<const std::uint8_t> bytes);
 
-// A bottom-up BMP file of the picture: 24 bits per pixel drops the top byte, 32 keeps it.
+// A bottom-up BMP file of the picture: 24 bits per pixel drops the top byte, 32 keeps it, 1 keeps
+// black and white (each pixel white when its colour lies nearer white), as masks are stored.
 std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel = 32);
 
 }  // namespace trimwell

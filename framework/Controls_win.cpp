@@ -594,7 +594,7 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
             if (GetCapture() == hwnd) ReleaseCapture();
             if (child != nullptr) {
                 child->MouseUp(TMouseButton::mbLeft, shift, x - child->Left(), y - child->Top());
-                if (inside(child->BoundsRect(), x, y)) child->Click();
+                if (child->ClicksOnRelease() && inside(child->BoundsRect(), x, y)) child->Click();
             } else if (self) {
                 MouseUp(TMouseButton::mbLeft, shift, x, y);
                 if (inside(ClientRect(), x, y)) Click();

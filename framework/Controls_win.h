@@ -147,6 +147,9 @@ public:
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual void Click();
+    // Whether the parent runs Click when a left press on this windowless control is released
+    // over it; a control that decides its own clicks on release answers false.
+    virtual bool ClicksOnRelease() const { return true; }
     bool MouseInControl() const { return mouseInside_; }
     // A context menu is asked for at a screen position ((-1,-1) from the keyboard). Runs
     // OnContextPopup, then shows PopupMenu when it pops up automatically. Sets `handled` when

@@ -99,59 +99,6 @@ void TImage::Paint(TCanvas& canvas) {
     }
 }
 
-// ---------------------------------------------------------------- TPictureButton
-
-TPictureButton::TPictureButton(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 34, 34); }
-
-const PropertyTable& TPictureButton::StaticPublished() {
-    static const PropertyTable table = Inherit(TGraphicControl::StaticPublished(), {
-        Prop<TPictureButton>("Picture", &TPictureButton::SetPictureResource),
-    });
-    return table;
-}
-const PropertyTable& TPictureButton::Published() const { return StaticPublished(); }
-
-void TPictureButton::SetPictureResource(std::string name) {
-    strip_ = LoadBitmapResource(name);
-    Invalidate();
-}
-
-void TPictureButton::Paint(TCanvas& canvas) {
-    canvas.FillRect(ClientRect(), Color());
-    if (!strip_) return;
-    BITMAP bm{};
-    GetObjectW(strip_.get(), sizeof bm, &bm);
-    const int frameWidth = bm.bmWidth / 3;
-    const int frame = (pressed_ && MouseInControl()) ? 2 : MouseInControl() ? 1 : 0;
-    const UniqueMemoryDC source(CreateCompatibleDC(canvas.Handle()));
-    const SelectGuard selected(source.get(), strip_.get());
-    // The picture sits in the middle of the button.
-    BitBlt(canvas.Handle(), (Width() - frameWidth) / 2, (Height() - bm.bmHeight) / 2, frameWidth, bm.bmHeight,
-           source.get(), frame * frameWidth, 0, SRCCOPY);
-}
-
-void TPictureButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
-    pressed_ = true;
-    Invalidate();
-    TGraphicControl::MouseDown(b, s, x, y);
-}
-
-void TPictureButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
-    pressed_ = false;
-    Invalidate();
-    TGraphicControl::MouseUp(b, s, x, y);
-}
-
-void TPictureButton::MouseEnter() {
-    TGraphicControl::MouseEnter();
-    Invalidate();
-}
-
-void TPictureButton::MouseLeave() {
-    TGraphicControl::MouseLeave();
-    Invalidate();
-}
-
 // ---------------------------------------------------------------- TTimer
 
 namespace {

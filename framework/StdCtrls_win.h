@@ -63,26 +63,6 @@ private:
     TColor transparentColor_ = clNone;
 };
 
-// Windowless button of three pictures side by side in one bitmap resource: normal, pointer
-// over, pressed.
-class TPictureButton : public TGraphicControl {
-public:
-    explicit TPictureButton(TComponent* owner);
-    const PropertyTable& Published() const override;
-    static const PropertyTable& StaticPublished();
-
-    void SetPictureResource(std::string name);
-    void Paint(TCanvas& canvas) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-
-private:
-    UniqueBitmap strip_;
-    bool pressed_ = false;
-};
-
 // Fires OnTimer every Interval milliseconds while enabled, on the user-interface thread.
 class TTimer : public TPersistentComponent {
 public:

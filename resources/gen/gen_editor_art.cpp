@@ -1,8 +1,7 @@
-// Draws the tree's images and the title-bar button strips of the editor's main window into OUTDIR
-// (the window pictures, caption frame and warning icon come from gen_windows).
+// Draws the tree's images of the editor's main window into OUTDIR (the window pictures, caption
+// frame and warning icon come from gen_windows, the title buttons' image lists from gen_imagelists).
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "resources/gen/Raster.h"
@@ -10,8 +9,6 @@
 using namespace artwork;
 
 namespace {
-
-const Rgba kNavyFrame = rgb(0x27, 0x37, 0x7F);
 
 Shape arrowRight(double ox) {
     return polygon({{ox + 2, 5.5}, {ox + 8, 5.5}, {ox + 8, 2}, {ox + 14.5, 8}, {ox + 8, 14}, {ox + 8, 10.5}, {ox + 2, 10.5}});
@@ -38,29 +35,6 @@ Raster treeImages() {
     return r;
 }
 
-// Three 30 x 22 frames: normal, pointer over, pressed; the glyph drawn by `glyph` at an offset.
-Raster titleButton(const std::function<Shape(double ox)>& glyph) {
-    Raster r(90, 22, kNavyFrame);
-    const Rgba faces[3][2] = {{rgb(0x4A, 0x5E, 0xB0), rgb(0x26, 0x36, 0x80)},
-                              {rgb(0x6A, 0x82, 0xD8), rgb(0x34, 0x4C, 0xA8)},
-                              {rgb(0x1C, 0x28, 0x62), rgb(0x30, 0x44, 0x96)}};
-    for (int f = 0; f < 3; ++f) {
-        const double ox = f * 30;
-        r.fill(roundedRect(ox + 1, 1, ox + 29, 21, 5), solid(rgb(0xD8, 0xE0, 0xF4)));
-        r.fill(roundedRect(ox + 2, 2, ox + 28, 20, 4), verticalGradient(2, faces[f][0], 20, faces[f][1]));
-        const double press = f == 2 ? 1 : 0;
-        r.fill(glyph(ox + press), solid(rgb(255, 255, 255)));
-    }
-    return r;
-}
-
-Shape crossGlyph(double ox) {
-    const Shape bar = roundedRect(ox + 9.5, 9.8, ox + 20.5, 12.2, 1);
-    return unite(transformed(bar, ox + 15, 11, 0.785398, 1.0), transformed(bar, ox + 15, 11, -0.785398, 1.0));
-}
-
-Shape minimizeGlyph(double ox) { return roundedRect(ox + 10, 13.5, ox + 20, 16, 1); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,9 +43,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = std::string(argv[1]) + "/";
-    const Rgba opaque = rgb(0, 0, 0);
     bool ok = treeImages().writeBmp32(dir + "treeicons.bmp");
-    ok = titleButton(crossGlyph).writeBmp24(dir + "closebutton.bmp", opaque) && ok;
-    ok = titleButton(minimizeGlyph).writeBmp24(dir + "minimizebutton.bmp", opaque) && ok;
     return ok ? 0 : 1;
 }

@@ -1,8 +1,6 @@
 // The labels in the editor's message dialog, as the user sees them on screen.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "app/u_frmDialog.h"
@@ -19,26 +17,6 @@ void CaptureWindow(HWND hwnd, DibCanvas& into) {
     HDC screen = GetDC(nullptr);
     BitBlt(into.dc(), 0, 0, into.width(), into.height(), screen, r.left, r.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
-}
-
-// With TRIMWELL_SHOT_DIR set, keeps a picture of what was checked.
-void SaveShot(const DibCanvas& c, const char* name) {
-    const char* dir = std::getenv("TRIMWELL_SHOT_DIR");
-    if (!dir) return;
-    std::ofstream out(std::string(dir) + "/" + name, std::ios::binary);
-    const int rowBytes = c.width() * 3 + (4 - c.width() * 3 % 4) % 4;
-    const int size = 54 + rowBytes * c.height();
-    auto put = [&](std::uint32_t v, int n) { for (int i = 0; i < n; ++i) out.put(static_cast<char>(v >> (8 * i))); };
-    out << "BM";
-    put(size, 4); put(0, 4); put(54, 4); put(40, 4); put(c.width(), 4); put(c.height(), 4);
-    put(1, 2); put(24, 2); put(0, 4); put(rowBytes * c.height(), 4); put(2835, 4); put(2835, 4); put(0, 4); put(0, 4);
-    for (int y = c.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < c.width(); ++x) {
-            const COLORREF p = c.at(x, y);
-            out.put(static_cast<char>(GetBValue(p))).put(static_cast<char>(GetGValue(p))).put(static_cast<char>(GetRValue(p)));
-        }
-        for (int i = c.width() * 3; i < rowBytes; ++i) out.put(0);
-    }
 }
 
 class DialogLabels : public ::testing::Test {
