@@ -7,9 +7,10 @@ JOBS    ?= $(shell nproc)
 PREFIX  := $(abspath $(WIN))/wineprefix
 WINERUN := cmake/wine-run.sh $(PREFIX)
 FUZZ_SECONDS ?= 60
+VERSION := $(shell grep -o -m1 'Trimwell VERSION [0-9]*\.[0-9]*\.[0-9]*' CMakeLists.txt | cut -d' ' -f3)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win test run asan fuzz bench bench-startup clean
+.PHONY: all deps native win test run asan fuzz bench bench-startup dist screenshots clean
 
 all: win
 
@@ -50,6 +51,14 @@ bench: native
 # Start-up under Wine, the editor against a bare window program (not part of `make test`).
 bench-startup: win
 	@scripts/bench-startup.sh $(abspath $(WIN))
+
+# What a Windows user downloads: $(BUILD)/dist/Trimwell-$(VERSION)-win64.zip.
+dist: win
+	@scripts/make-dist.sh $(abspath $(WIN)) $(abspath $(BUILD))/dist $(VERSION)
+
+# The README's pictures of the main window and a notice, taken under Xvfb.
+screenshots: win
+	@scripts/screenshots.sh $(abspath $(WIN)) docs
 
 clean:
 	rm -rf $(BUILD)

@@ -25,6 +25,12 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void VisibleChanged() override;
+
+private:
+    // The window that was active when the notice came up; it is active again when the notice
+    // goes, and its own activation puts the focus back on the control that had it.
+    HWND activeBefore_ = nullptr;
 };
 
 // The dialog of the running editor (made by the program entry, or by a test).

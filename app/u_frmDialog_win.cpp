@@ -1,5 +1,7 @@
 #include "u_frmDialog.h"
 
+#include <utility>
+
 #include "EditorResources.h"
 #include "u_main.h"
 
@@ -79,6 +81,23 @@ TfrmDialog::TfrmDialog(TComponent* owner) : TForm(owner) {
 void TfrmDialog::CreateParams(TCreateParams& params) {
     TForm::CreateParams(params);
     params.className = L"TfrmDialog";
+}
+
+void TfrmDialog::VisibleChanged() {
+    if (Visible()) {
+        activeBefore_ = GetActiveWindow();
+        TForm::VisibleChanged();
+        return;
+    }
+    // Only a notice that still held the activation hands it back: one the user left for another
+    // program leaves that program in front.
+    const bool hadActivation = HandleAllocated() && GetActiveWindow() == Handle();
+    TForm::VisibleChanged();
+    const HWND back = std::exchange(activeBefore_, nullptr);
+    if (hadActivation && back != nullptr && back != Handle() && IsWindowVisible(back) && IsWindowEnabled(back)) {
+        SetForegroundWindow(back);
+        SetActiveWindow(back);
+    }
 }
 
 void TfrmDialog::FormKeyDown(TComponent&, WORD& key, TShiftState) {

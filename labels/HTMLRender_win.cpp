@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace trimwell {
 
@@ -81,6 +82,22 @@ int GdiTextMeasurer::TextExtent(std::u16string_view text) {
         text.remove_prefix(n);
     }
     return static_cast<int>(std::min<std::int64_t>(width, INT_MAX));
+}
+
+std::size_t GdiTextMeasurer::CharsWithin(std::u16string_view text, int extent, int& endsAt) {
+    endsAt = 0;
+    if (text.empty() || extent <= 0) return 0;
+    std::vector<INT> ends(text.size());
+    INT fit = 0;
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc_.get(), WidePtr(text), static_cast<int>(text.size()), extent, &fit, ends.data(), &size) ||
+        fit <= 0)
+        return 0;
+    // A surrogate pair is one character: it is left out whole or not at all.
+    const char16_t last = text[static_cast<std::size_t>(fit) - 1];
+    if (last >= 0xD800 && last <= 0xDBFF && --fit == 0) return 0;
+    endsAt = ends[static_cast<std::size_t>(fit) - 1];
+    return static_cast<std::size_t>(fit);
 }
 
 int GdiTextMeasurer::LogPixelsY() { return logPixelsY_; }
@@ -224,10 +241,23 @@ private:
             const std::size_t n = PieceLength(text);
             const std::u16string_view piece = text.substr(0, n);
             const std::int64_t width = gdi_.TextExtent(piece);
-            if (left + width >= 0) TextOutW(dc_, GdiCoord(left), baseline, WidePtr(piece), static_cast<int>(n));
+            if (left + width >= 0) DrawVisiblePart(piece, left, baseline);
             left += width;
             text.remove_prefix(n);
         }
+    }
+
+    // Text output that starts far left of the view loses glyphs with some fonts (Wine's Tahoma
+    // shows nothing of a 6000-pixel run started at -5700), so the characters wholly left of the
+    // view are left out and the output starts at the first one that reaches into it.
+    void DrawVisiblePart(std::u16string_view piece, std::int64_t left, int baseline) {
+        if (left < 0) {
+            int hidden = 0;
+            const std::size_t skip = gdi_.CharsWithin(piece, static_cast<int>(std::min<std::int64_t>(-left, INT_MAX)), hidden);
+            piece.remove_prefix(skip);
+            left += hidden;
+        }
+        if (!piece.empty()) TextOutW(dc_, GdiCoord(left), baseline, WidePtr(piece), static_cast<int>(piece.size()));
     }
 
     void PaintBullet(const TElHTMLBreakItem& bullet, std::int64_t x, std::int64_t y) {

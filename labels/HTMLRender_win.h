@@ -23,6 +23,9 @@ public:
     FontMetrics Metrics() override;
     int TextExtent(std::u16string_view text) override;
     int LogPixelsY() override;
+    // How many of the first characters of `text` end at or before `extent`, and where the last of
+    // them ends (0 and 0 when none does).
+    std::size_t CharsWithin(std::u16string_view text, int extent, int& endsAt);
 
     // The memory DC that measures and, with the off-screen bitmap selected, paints.
     HDC dc() const { return dc_.get(); }

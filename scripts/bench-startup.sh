@@ -1,7 +1,8 @@
 #!/bin/sh
 # bench-startup.sh WIN_BUILD_DIR [RUNS]
-# Start-up of the editor with the demo C172 file against a bare window program, under Wine in the
-# build's private prefix, on a virtual display when none is set.
+# Start-up of the editor with the demo C172 file against a plain Win32 program with the same window,
+# controls and tree, and a bare window program, under Wine in the build's private prefix, on a
+# virtual display when none is set.
 set -eu
 win=$1
 runs=${2:-10}
@@ -14,5 +15,9 @@ fi
 sim_unix="$win/demo-sim/FSX"
 $wine_run reg add 'HKCU\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\10.0' \
   /v AppPath /t REG_SZ /d "$($wine_run winepath -w "$sim_unix")\\" /f >/dev/null
+winpath() { $wine_run winepath -w "$1"; }
+c172="$sim_unix/SimObjects/Airplanes/C172/aircraft.cfg"
 $wine_run "$win/bin/startup_launcher.exe" "$runs" \
-  "$($wine_run winepath -w "$win/bin/bare_window.exe")" "$($wine_run winepath -w "$win/bin/Trimwell.exe")"
+  "\"$(winpath "$win/bin/bare_window.exe")\"" \
+  "\"$(winpath "$win/bin/plain_editor.exe")\" \"$(winpath "$c172")\"" \
+  "\"$(winpath "$win/bin/Trimwell.exe")\""

@@ -4,7 +4,8 @@
 set -eu
 packages="cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth
   x11-apps imagemagick googletest libgtest-dev libbenchmark-dev zlib1g-dev zip unzip
-  clang libclang-rt-14-dev"
+  clang libclang-rt-14-dev fonts-wine fonts-dejavu-core fonts-paratype
+  xdotool"
 
 missing=""
 for p in $packages; do

@@ -11,13 +11,14 @@ wine_run="$here/cmake/wine-run.sh $prefix"
 if [ -z "${DISPLAY:-}" ]; then
   cat >&2 <<'MSG'
 Trimwell is a desktop program and needs an X display to show its window, and none is set
-(DISPLAY is empty). Either run it from a desktop session, or give it a virtual display:
+(DISPLAY is empty). Either run it from a desktop session, or give it a virtual display with a
+number and an authority file of your choosing:
 
-    xvfb-run -a -s "-screen 0 1280x1024x24" make run
+    xvfb-run -n 99 -f /tmp/trimwell.xauth -s "-screen 0 1280x1024x24" make run
 
-and look at it with a screenshot from another terminal on that display:
+and look at it with a screenshot from another terminal that names the same two:
 
-    DISPLAY=:99 import -window root shot.png
+    XAUTHORITY=/tmp/trimwell.xauth DISPLAY=:99 import -window root shot.png
 MSG
   exit 1
 fi

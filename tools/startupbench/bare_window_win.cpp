@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/Graphics_win.h"
+#include "tools/startupbench/ShowAndRun_win.h"
 
 namespace {
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -26,12 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     RegisterClassExW(&wc);
     const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_POPUP, 390, 328, 500, 368, nullptr,
                                       nullptr, instance, nullptr);
-    ShowWindow(hwnd, show);
-    UpdateWindow(hwnd);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    startupbench::ShowAndRun(hwnd, show);
     return 0;
 }

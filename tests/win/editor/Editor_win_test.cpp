@@ -461,6 +461,52 @@ TEST_F(EditorTest, DialogClosesByEscOrButtonAndIsAlwaysTheSameWindow) {
     EXPECT_EQ(dialog().Handle(), handle);
 }
 
+namespace {
+
+// A key pressed on the keyboard: it goes through the system's input queue to whichever window
+// has the focus, as a user's key does.
+void pressKey(WORD key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+}  // namespace
+
+// When a notice goes, the main window is active again and the keys the user types next reach the
+// control that had the focus before: after a modeless notice and after a modal one.
+TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    const auto typedReachesValueBox = [&](WORD key, char letter) {
+        pressKey(key);
+        for (int i = 0; i < 200 && m.edValue->Text().find(letter) == std::string::npos; ++i) {
+            Sleep(5);
+            pump();
+        }
+        return m.edValue->Text().find(letter) != std::string::npos;
+    };
+    clickNode(findNode("fltsim.0", "sim"));
+    SetFocus(m.edValue->Handle());
+    click(*m.btnSave);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_FALSE(dialog().Visible());
+    EXPECT_EQ(GetActiveWindow(), m.Handle());
+    EXPECT_EQ(GetFocus(), m.edValue->Handle());
+    EXPECT_TRUE(typedReachesValueBox('Q', 'q')) << "the key went nowhere: " << m.edValue->Text();
+
+    fileDialogAnswer = (sim() / "typed-name.cfg").wstring();
+    SetFocus(m.edValue->Handle());
+    click(*m.btnOpen);  // the modal "Ooops..." notice, answered with Esc
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_TRUE(notices[1].modal);
+    EXPECT_EQ(GetActiveWindow(), m.Handle());
+    EXPECT_EQ(GetFocus(), m.edValue->Handle());
+    EXPECT_TRUE(typedReachesValueBox('J', 'j')) << "the key went nowhere: " << m.edValue->Text();
+}
+
 TEST_F(EditorTest, CloseMinimiseAndTheMakersLink) {
     startEditor();
     TfrmMain_Trimwell& m = main();

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "framework/Forms_win.h"
+#include "framework/Graphics_win.h"
 #include "framework/Platform_win.h"
 #include "framework/StdCtrls_win.h"
 #include "u_main.h"
@@ -269,4 +273,35 @@ TEST(ProgramFile, WarningIconIsNotTheApplicationIcon) {
     DestroyIcon(warning);
     DestroyIcon(application);
     FreeLibrary(file);
+}
+
+namespace {
+
+// The family of the font the system gives for a face asked for by name.
+std::wstring familyGivenFor(const wchar_t* face, bool bold) {
+    const trimwell::WindowDC dc(nullptr);
+    const trimwell::UniqueFont font(CreateFontW(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                                DEFAULT_CHARSET, 0, 0, 0, 0, face));
+    const trimwell::SelectGuard selected(dc.get(), font.get());
+    const UINT size = GetOutlineTextMetricsW(dc.get(), 0, nullptr);
+    if (size == 0) return {};
+    std::vector<char> buffer(size);
+    auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+    if (GetOutlineTextMetricsW(dc.get(), size, metrics) == 0) return {};
+    return reinterpret_cast<const wchar_t*>(buffer.data() + reinterpret_cast<std::uintptr_t>(metrics->otmpFamilyName));
+}
+
+}  // namespace
+
+// The windows ask for Tahoma, Verdana and Trebuchet MS by name. Where the system has none of
+// their files (a fresh Wine prefix), each must still come out as a font of its own, in regular
+// and bold, rather than the one face every unknown name falls back to.
+TEST(ProgramFonts, EveryDesignedFaceHasAFontOfItsOwn) {
+    const std::wstring fallback = familyGivenFor(L"No Such Face Anywhere", false);
+    for (const wchar_t* face : {L"Tahoma", L"Verdana", L"Trebuchet MS"})
+        for (const bool bold : {false, true}) {
+            const std::wstring family = familyGivenFor(face, bold);
+            EXPECT_FALSE(family.empty()) << face;
+            EXPECT_NE(family, fallback) << face << (bold ? L" bold" : L"") << " falls back to " << family;
+        }
 }
