@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <utility>
 
 #include "framework/Forms_win.h"
 #include "framework/ImageList_win.h"
@@ -409,10 +410,14 @@ LRESULT TsuiCustomButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
-        case WM_LBUTTONUP:
-            // However the press ends, the repeat ends with it.
+        case WM_LBUTTONUP: {
+            // However the press ends, the repeat and the pressed look end with it; a release
+            // inside still clicks, by the framework's test.
+            const LRESULT result = TCustomControl::WndProc(msg, wp, lp);
             stopRepeat();
-            break;
+            if (std::exchange(pressed_, false)) repaint();
+            return result;
+        }
         default:
             break;
     }
