@@ -567,7 +567,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSELEAVE:
             if (!PaintsItself()) {
                 routeMouse(msg, wp, lp);
-                return 0;
+                // The right release still goes on to become the context-menu request.
+                if (msg != WM_RBUTTONUP) return 0;
             }
             break;
         case WM_SETCURSOR:

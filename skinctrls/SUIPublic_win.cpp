@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "framework/Bitmap_win.h"
 #include "framework/ImageList_win.h"
@@ -53,71 +54,124 @@ namespace {
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
 
-// A bitmap compatible with `dc` selected into its own memory DC for one piece.
-class PieceBitmap {
+// The pieces of one nine-slice drawing, made ready once: each corner as a bitmap of its own (and,
+// for a transparent image, an image list masked on the key colour), each edge and the centre
+// already stretched to its destination.
+class PreparedNineSlice {
 public:
-    PieceBitmap(HDC dc, int w, int h)
-        : dc_(CreateCompatibleDC(dc)), bitmap_(CreateCompatibleBitmap(dc, w, h)), selected_(dc_.get(), bitmap_.get()) {}
-    HDC dc() const { return dc_.get(); }
-    HBITMAP bitmap() const { return bitmap_.get(); }
-    // The image list takes the bitmap: it must not stay selected into a DC.
-    void Deselect() { selected_.reset(); }
+    PreparedNineSlice(const Bitmap& source, const TRect& dest, bool transparent)
+        : source_(source), dest_(dest), transparent_(transparent) {
+        const std::vector<TNineSliceStep> steps = PlanNineSlice(source.Width(), source.Height(), dest);
+        if (steps.empty()) return;
+        const UniqueHBitmap dib = ToDibSection(source);
+        if (!dib) return;
+        const WindowDC screen(nullptr);
+        const UniqueMemoryDC sourceDC(CreateCompatibleDC(screen.get()));
+        const UniqueMemoryDC pieceDC(CreateCompatibleDC(screen.get()));
+        const SelectGuard selectedSource(sourceDC.get(), dib.get());
+        SetStretchBltMode(pieceDC.get(), COLORONCOLOR);
+        for (const TNineSliceStep& step : steps) {
+            const TRect& s = step.source;
+            const TRect& d = step.dest;
+            Piece piece{step, UniqueBitmap(CreateCompatibleBitmap(screen.get(), d.Width(), d.Height())), nullptr};
+            {
+                const SelectGuard selectedPiece(pieceDC.get(), piece.bitmap.get());
+                StretchBlt(pieceDC.get(), 0, 0, d.Width(), d.Height(), sourceDC.get(), s.left, s.top, s.Width(),
+                           s.Height(), SRCCOPY);
+            }
+            if (step.corner && transparent) {
+                piece.masked = std::make_unique<TCustomImageList>(d.Width(), d.Height());
+                if (piece.masked->AddMasked(piece.bitmap.get(), kKey) < 0) piece.masked.reset();
+            }
+            pieces_.push_back(std::move(piece));
+        }
+        if (transparent) compose(screen.get());
+    }
+
+    bool Matches(const Bitmap& source, const TRect& dest, bool transparent) const {
+        return transparent == transparent_ && dest == dest_ && source == source_;
+    }
+
+    void Draw(HDC dc) const {
+        if (composite_) {
+            composite_->Draw(dc, 0, 0, 0);
+            return;
+        }
+        drawPieces(dc);
+    }
 
 private:
-    struct Selection {
-        Selection(HDC dc, HGDIOBJ obj) : dc(dc), old(SelectObject(dc, obj)) {}
-        ~Selection() { reset(); }
-        void reset() {
-            if (old) SelectObject(dc, old);
-            old = nullptr;
+    // Corners masked only for a transparent image; edges and centre always keyed.
+    void drawPieces(HDC dc) const {
+        const UniqueMemoryDC pieceDC(CreateCompatibleDC(dc));
+        for (const Piece& piece : pieces_) {
+            const TRect& d = piece.step.dest;
+            if (piece.masked) {
+                piece.masked->Draw(dc, d.left, d.top, 0);
+                continue;
+            }
+            const SelectGuard selected(pieceDC.get(), piece.bitmap.get());
+            if (piece.step.corner)
+                BitBlt(dc, d.left, d.top, d.Width(), d.Height(), pieceDC.get(), 0, 0, SRCCOPY);
+            else
+                GdiTransparentBlt(dc, d.left, d.top, d.Width(), d.Height(), pieceDC.get(), 0, 0, d.Width(),
+                                  d.Height(), kKey);
         }
-        HDC dc;
-        HGDIOBJ old;
+    }
+
+    // When every piece is keyed (a transparent image), the pieces drawn in order onto the key
+    // colour and masked on it as one picture give the same pixels as drawing them one by one:
+    // each paint is then a single masked copy.
+    void compose(HDC reference) {
+        const int w = std::max(dest_.right, 0), h = std::max(dest_.bottom, 0);
+        if (w == 0 || h == 0) return;
+        const UniqueMemoryDC dc(CreateCompatibleDC(reference));
+        const UniqueBitmap all(CreateCompatibleBitmap(reference, w, h));
+        {
+            const SelectGuard selected(dc.get(), all.get());
+            const UniqueBrush key(CreateSolidBrush(kKey));
+            const RECT r{0, 0, w, h};
+            FillRect(dc.get(), &r, key.get());
+            drawPieces(dc.get());
+        }
+        auto list = std::make_unique<TCustomImageList>(w, h);
+        if (list->AddMasked(all.get(), kKey) >= 0) composite_ = std::move(list);
+    }
+
+    struct Piece {
+        TNineSliceStep step;
+        UniqueBitmap bitmap;                        // the piece at its drawn size
+        std::unique_ptr<TCustomImageList> masked;   // a transparent image's corner
     };
-    UniqueMemoryDC dc_;
-    UniqueBitmap bitmap_;
-    Selection selected_;
+    Bitmap source_;
+    TRect dest_;
+    bool transparent_;
+    std::vector<Piece> pieces_;
+    std::unique_ptr<TCustomImageList> composite_;
 };
 
-void drawCorner(HDC dc, HDC source, const TNineSliceStep& step, bool transparent) {
-    const TRect& s = step.source;
-    const TRect& d = step.dest;
-    if (!transparent) {
-        BitBlt(dc, d.left, d.top, d.Width(), d.Height(), source, s.left, s.top, SRCCOPY);
-        return;
+// The few drawings in use (a skin's three frames on buttons of one or two sizes), most recent
+// first: every button of a form draws the same frame at start, and each repaint of a state
+// draws one it drew before.
+const PreparedNineSlice& preparedNineSlice(const Bitmap& source, const TRect& dest, bool transparent) {
+    constexpr std::size_t kKept = 12;
+    static std::vector<std::unique_ptr<PreparedNineSlice>> kept;
+    auto it = std::find_if(kept.begin(), kept.end(),
+                           [&](const auto& p) { return p->Matches(source, dest, transparent); });
+    if (it == kept.end()) {
+        if (kept.size() == kKept) kept.pop_back();
+        kept.insert(kept.begin(), std::make_unique<PreparedNineSlice>(source, dest, transparent));
+    } else {
+        std::rotate(kept.begin(), it, it + 1);
     }
-    PieceBitmap piece(dc, s.Width(), s.Height());
-    BitBlt(piece.dc(), 0, 0, s.Width(), s.Height(), source, s.left, s.top, SRCCOPY);
-    piece.Deselect();
-    TCustomImageList list(s.Width(), s.Height());
-    const int index = list.AddMasked(piece.bitmap(), kKey);
-    if (index >= 0) list.Draw(dc, d.left, d.top, index);
-}
-
-void drawStretched(HDC dc, HDC source, const TNineSliceStep& step) {
-    const TRect& s = step.source;
-    const TRect& d = step.dest;
-    PieceBitmap piece(dc, d.Width(), d.Height());
-    SetStretchBltMode(piece.dc(), COLORONCOLOR);
-    StretchBlt(piece.dc(), 0, 0, d.Width(), d.Height(), source, s.left, s.top, s.Width(), s.Height(), SRCCOPY);
-    GdiTransparentBlt(dc, d.left, d.top, d.Width(), d.Height(), piece.dc(), 0, 0, d.Width(), d.Height(), kKey);
+    return *kept.front();
 }
 
 }  // namespace
 
 void DrawNineSlice(const Bitmap& source, HDC dc, const TRect& dest, bool transparent) {
-    const std::vector<TNineSliceStep> steps = PlanNineSlice(source.Width(), source.Height(), dest);
-    if (steps.empty()) return;
-    const UniqueHBitmap dib = ToDibSection(source);
-    if (!dib) return;
-    const UniqueMemoryDC sourceDC(CreateCompatibleDC(dc));
-    const SelectGuard selected(sourceDC.get(), dib.get());
-    for (const TNineSliceStep& step : steps) {
-        if (step.corner)
-            drawCorner(dc, sourceDC.get(), step, transparent);
-        else
-            drawStretched(dc, sourceDC.get(), step);
-    }
+    if (source.Empty()) return;
+    preparedNineSlice(source, dest, transparent).Draw(dc);
 }
 
 }  // namespace trimwell

@@ -26,8 +26,8 @@ const PropertyTable& TsuiSkinForm::StaticPublished() {
 }
 const PropertyTable& TsuiSkinForm::Published() const { return StaticPublished(); }
 
-void TsuiSkinForm::SetGlyph(const Bitmap& picture) {
-    glyph_ = picture;
+void TsuiSkinForm::SetGlyph(Bitmap&& picture) {
+    glyph_ = std::move(picture);
     glyphDib_ = ToDibSection(glyph_);
     UpdateRegion();
     Invalidate();

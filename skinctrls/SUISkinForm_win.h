@@ -25,7 +25,8 @@ public:
 
     const Bitmap& Glyph() const { return glyph_; }
     // A copy of the picture is kept.
-    void SetGlyph(const Bitmap& picture);
+    void SetGlyph(const Bitmap& picture) { SetGlyph(Bitmap(picture)); }
+    void SetGlyph(Bitmap&& picture);
     // A layout names the picture: a bitmap resource of the program (an unknown name gives an
     // empty picture).
     void SetGlyphResource(std::string name);

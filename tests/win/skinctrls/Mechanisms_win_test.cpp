@@ -191,6 +191,15 @@ TEST_F(MechanismTest, EveryButtonReachesWindowlessControlsAndALeftReleaseInsideC
     SendMessageW(w, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(20, 20));
     SendMessageW(w, WM_MBUTTONUP, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(p.log, "downR(5,6);upR(5,6);downM(10,10);upM(10,10);") << "no click from other buttons";
+    // The right release still asks for the control's context menu.
+    int menus = 0;
+    p.OnContextPopup = [&](TComponent&, POINT, bool& handled) {
+        ++menus;
+        handled = true;
+    };
+    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(15, 16));
+    SendMessageW(w, WM_RBUTTONUP, 0, MAKELPARAM(15, 16));
+    EXPECT_EQ(menus, 1);
 
     // Pressed inside, moved out and released out: the moves and the release still reach it, with
     // no click; a double click is two presses and two clicks, never more.

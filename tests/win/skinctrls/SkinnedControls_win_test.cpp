@@ -318,3 +318,90 @@ TEST_F(SkinnedTest, WithoutItsThemeAButtonFallsBackToDeepBlueAndAutoSizeUsesTheB
     EXPECT_EQ((std::vector<int>{b.Width(), b.Height()}), (std::vector<int>{24, 21}));
 }
 
+
+TEST_F(SkinnedTest, TheThemeAttachedLastReplacesStoredTransparencyAndCaptionColour) {
+    startEditor();
+    TForm& f = app->CreateForm<TForm>();
+    LoadLayout(f, {Row<TsuiBuiltInFileTheme>("theme", "", {{"SkinData", EmbeddedSkinArchive()}}),
+                   Row<TsuiButton>("button", "", {{"FileTheme", Ref{"theme"}},
+                                                  {"Font.Color", std::int64_t{0x000000FF}},
+                                                  {"Transparent", false},
+                                                  {"UIStyle", std::string("FromThemeFile")}})});
+    const TsuiButton& b = *FindAs<TsuiButton>(f, "button");
+    EXPECT_TRUE(b.Transparent());
+    EXPECT_EQ(b.Font().Desc().color, 0x006B635Au);
+    EXPECT_EQ((std::vector<int>{b.Width(), b.Height()}), (std::vector<int>{80, 27}));
+}
+
+TEST_F(SkinnedTest, MacAndGlassStylesShowTheFocusByABoldCaptionInsteadOfTheRectangle) {
+    startEditor();
+    TsuiButton& b = *main().btnSave;
+    const auto ring = [&](const DibCanvas& c) {
+        std::vector<COLORREF> line;
+        for (int x = 10; x < 90; ++x) line.push_back(c.at(x, 2));
+        return line;
+    };
+    const auto ink = [&](const DibCanvas& c) {
+        return c.Count(captionBox(b), [](COLORREF p) { return GetRValue(p) < 140 && GetBValue(p) < 160; });
+    };
+    main().fsxCfgTree->SetFocus();
+    b.SetFontStyle(0);
+    b.SetUIStyle(TsuiUIStyle::MacOS);
+    const auto unfocused = paint(b);
+    b.SetFocus();
+    const auto focused = paint(b);
+    EXPECT_EQ(ring(*focused), ring(*unfocused)) << "no dotted rectangle";
+    EXPECT_GT(ink(*focused), ink(*unfocused)) << "a bolder caption";
+    b.SetUIStyle(TsuiUIStyle::Protein);
+    EXPECT_NE(ring(*paint(b)), ring(*unfocused));
+}
+
+TEST_F(SkinnedTest, AnImageButtonShowsEachStatesPictureUnscaledAndSizesToTheNormalOne) {
+    startEditor();
+    TsuiImageButton& arrow = main().Add<TsuiImageButton>();
+    arrow.SetParent(&main());
+    arrow.SetTabStop(false);
+    arrow.SetAutoSize(true);
+    arrow.SetTransparent(false);
+    arrow.SetPicNormal(Bitmap(16, 12, ColorRefToPixel(RGB(10, 20, 30))));
+    arrow.SetPicMouseOn(Bitmap(16, 12, ColorRefToPixel(RGB(40, 50, 60))));
+    arrow.SetPicMouseDown(Bitmap(16, 12, ColorRefToPixel(RGB(70, 80, 90))));
+    EXPECT_EQ((std::vector<int>{arrow.Width(), arrow.Height()}), (std::vector<int>{16, 12}));
+    const auto shown = [&] {
+        DibCanvas c(16, 12);
+        SendMessageW(arrow.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(c.dc()), 0);
+        return c.at(8, 6);
+    };
+    EXPECT_EQ(shown(), RGB(10, 20, 30));
+    SendMessageW(arrow.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(shown(), RGB(40, 50, 60));
+    int steps = 0;
+    arrow.OnMouseContinuouslyDown = [&](TComponent&) { ++steps; };
+    SendMessageW(arrow.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_EQ(shown(), RGB(70, 80, 90));
+    EXPECT_FALSE(arrow.Focused()) << "no tab stop, no focus";
+    SendMessageW(arrow.Handle(), WM_TIMER, 0x5B01, 0);
+    EXPECT_EQ(steps, 1);
+    SendMessageW(arrow.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(shown(), RGB(40, 50, 60));
+}
+
+TEST_F(SkinnedTest, WithoutAPictureTheSkinWindowIsABlackFrameAndTheFormKeepsItsSize) {
+    startEditor();
+    TForm& f = app->CreateForm<TForm>();
+    f.SetBounds(0, 0, 300, 200);
+    TsuiSkinForm& skin = f.Add<TsuiSkinForm>();
+    skin.SetParent(&f);
+    skin.SetTransparentColor(0x00FF07FF);
+    EXPECT_EQ((std::vector<int>{skin.Width(), skin.Height(), f.Width(), f.Height()}),
+              (std::vector<int>{200, 100, 300, 200}));
+    f.Show();
+    DibCanvas c(300, 200);
+    SendMessageW(f.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(c.dc()), 0);
+    EXPECT_EQ(c.at(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(c.at(199, 50), RGB(0, 0, 0));
+    EXPECT_EQ(c.at(100, 99), RGB(0, 0, 0));
+    EXPECT_NE(c.at(100, 50), RGB(0, 0, 0));
+    const UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(f.Handle(), region.get()), ERROR) << "no shape was given";
+}
