@@ -62,16 +62,21 @@ std::vector<TNineSliceStep> PlanNineSlice(int W, int H, const TRect& D) {
     const TRect TR{D.right - trW, 0, D.right, trH};
     const TRect BR{D.right - brW, D.bottom - brH, D.right, D.bottom};
 
+    // Bands of very small images (one or two pixels across) reach past the image's edge; only
+    // what lies on the image is read.
+    const auto onImage = [W, H](TRect r) {
+        return TRect{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, W), std::min(r.bottom, H)};
+    };
     std::vector<TNineSliceStep> steps;
     const auto corner = [&](TNineSlicePiece piece, TRect source, const TRect& drawn) {
-        if (drawn.Empty()) return;
-        steps.push_back({piece, true, source, drawn, TCropSide::None});
+        if (drawn.Empty() || onImage(source).Empty()) return;
+        steps.push_back({piece, true, onImage(source), drawn, TCropSide::None});
     };
     // Edges and centre: the source band, cut to the destination across the stretch, kept on its
     // outer side; drawn stretched over the destination.
     const auto edge = [&](TNineSlicePiece piece, TRect band, const TRect& dest, TCropSide kept) {
         if (dest.Empty()) return;
-        const TRect source = keepSide(band, dest.Width(), dest.Height(), kept);
+        const TRect source = onImage(keepSide(band, dest.Width(), dest.Height(), kept));
         if (source.Empty()) return;
         steps.push_back({piece, false, source, dest, kept});
     };

@@ -131,6 +131,21 @@ TEST(NineSlice, DestinationSmallerThanTheSourceCutsCornersAndEdgesFromTheOuterSi
     EXPECT_TRUE(plan(0, 0, {0, 0, 100, 26}).empty());
 }
 
+TEST(NineSlice, BandsOfTinyImagesStayOnTheImage) {
+    // In a 1 or 2 pixel image the middle and right bands of the table reach past the edge.
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {1, 21}, {74, 1}, {2, 2}, {3, 2}, {2, 5}})
+        for (const auto& s : PlanNineSlice(w, h, {0, 0, 100, 26})) {
+            EXPECT_GE(s.source.left, 0) << w << "x" << h;
+            EXPECT_GE(s.source.top, 0) << w << "x" << h;
+            EXPECT_LE(s.source.right, w) << w << "x" << h;
+            EXPECT_LE(s.source.bottom, h) << w << "x" << h;
+            EXPECT_FALSE(s.source.Empty());
+        }
+    Bitmap tiny(2, 2, 0x00123456), canvas(100, 26);
+    RenderNineSlice(tiny, canvas, {0, 0, 100, 26}, true);
+    EXPECT_EQ(canvas.Pixel(50, 25), 0x00123456u);
+}
+
 TEST(NineSlice, ReferenceRenderingKeysCornersOnlyWhenTransparent) {
     // A 6 x 5 image: magenta in the corners' outer pixel and in the middle of the bottom edge.
     Bitmap image(6, 5, 0x00AAAAAA);
