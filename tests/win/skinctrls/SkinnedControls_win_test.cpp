@@ -405,3 +405,18 @@ TEST_F(SkinnedTest, WithoutAPictureTheSkinWindowIsABlackFrameAndTheFormKeepsItsS
     const UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(GetWindowRgn(f.Handle(), region.get()), ERROR) << "no shape was given";
 }
+
+TEST_F(SkinnedTest, AnOpaqueBuiltInStyleFillsTheColourAndDrawsItsCornersUnmasked) {
+    startEditor();
+    TsuiButton& b = *main().btnCloseMain;
+    main().fsxCfgTree->SetFocus();
+    b.SetUIStyle(TsuiUIStyle::Protein);
+    ASSERT_FALSE(b.Transparent()) << "the style's button is opaque";
+    b.SetColor(0x00336699);
+    Bitmap state;
+    GetBitmap(TsuiUIStyle::Protein, 1, &state, 1, 3);
+    ASSERT_EQ((std::vector<int>{state.Width(), state.Height()}), (std::vector<int>{74, 21}));
+    Bitmap expected(b.Width(), b.Height(), ColorRefToPixel(0x00336699));
+    RenderNineSlice(state, expected, {0, 0, b.Width(), b.Height()}, false);
+    EXPECT_EQ(differences(b, *paint(b), expected), 0);
+}
