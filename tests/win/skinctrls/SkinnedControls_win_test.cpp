@@ -151,7 +151,8 @@ TEST_F(SkinnedTest, ButtonsAreTheThemesFramesOverTheWindowPictureInEveryState) {
     EXPECT_EQ((std::vector<int>{b.Width(), b.Height()}), (std::vector<int>{100, 26}));
     main().fsxCfgTree->SetFocus();
 
-    EXPECT_EQ(differences(b, *paint(b), reference(b, *picture, 1)), 0) << "normal";
+    for (TsuiButton* each : {main().btnOpen, main().btnSave, main().btnExitFSX, main().btnCloseMain})
+        EXPECT_EQ(differences(*each, *paint(*each), reference(*each, *picture, 1)), 0) << each->Name() << " normal";
     SendMessageW(b.Handle(), WM_MOUSEMOVE, 0, inside(b));
     EXPECT_TRUE(b.MouseOver());
     EXPECT_EQ(differences(b, *paint(b), reference(b, *picture, 2)), 0) << "mouse over";
