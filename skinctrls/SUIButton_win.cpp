@@ -260,9 +260,15 @@ void TsuiCustomButton::DrawSkin(HDC dc, const Bitmap& stateImage) {
 }
 
 void TsuiCustomButton::DrawCaptionText(HDC dc, RECT r, UINT format, TColor color) const {
-    TFont font = Font();
-    if (boldCaption_) font.SetStyle(font.Desc().style | fsBold);
-    const SelectGuard selected(dc, font.Handle());
+    // The control's own font, made once; the bold one of the focus look is kept beside it.
+    HFONT font = Font().Handle();
+    if (boldCaption_) {
+        TFontDesc bold = Font().Desc();
+        bold.style |= fsBold;
+        if (!(boldFont_.Desc() == bold)) boldFont_.Assign(bold);
+        font = boldFont_.Handle();
+    }
+    const SelectGuard selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(color));
     const std::wstring text = AnsiToWide(Caption());

@@ -148,6 +148,7 @@ private:
     TComponent* action_ = nullptr;
     // The skin's button strip cut into its three frames, for the current style and theme.
     std::optional<std::array<Bitmap, 3>> frames_;
+    mutable TFont boldFont_;
 };
 
 class TsuiButton : public TsuiCustomButton {
