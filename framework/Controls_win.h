@@ -158,10 +158,12 @@ public:
     virtual bool ClickOnReleaseAt(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     bool MouseInControl() const { return mouseInside_; }
 
-    // Mouse capture. A press captures the mouse for the control pressed until its release; a
-    // control may also take it itself. While a control holds capture it gets every move and the
-    // release, wherever the pointer is. Releasing (or the system taking the capture away, as a
-    // menu or a move loop does) calls CaptureLost on the holder.
+    // Mouse capture. A press captures the mouse for the control pressed until the last button
+    // is released; a control may also take it itself. While a control holds capture it gets
+    // every move and every press and release, wherever the pointer is. When the capture is taken
+    // away from it (another window takes it, a menu or the move loop starts, a plain
+    // ReleaseCapture), CaptureLost tells the holder; letting go itself (SetMouseCapture(false),
+    // the button's release) does not.
     //   SetMouseCapture(true);   ...   SetMouseCapture(false);
     void SetMouseCapture(bool capture);
     bool MouseCapture() const;
