@@ -45,8 +45,9 @@ fuzz: deps
 	@cmake --build $(BUILD)/fuzz -j $(JOBS)
 	@scripts/run-fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
-bench: native
+bench: win
 	@for b in $(NATIVE)/bin/bench_*; do echo "== $$b"; $$b; done
+	@echo "== $(WIN)/bin/region_bench.exe (under Wine)"; $(WINERUN) $(WIN)/bin/region_bench.exe
 
 # Start-up under Wine, the editor against a bare window program (not part of `make test`).
 bench-startup: win

@@ -6,6 +6,8 @@
 #include "framework/StdCtrls_win.h"
 #include "labels/ElLabel_win.h"
 #include "skin/SUIMgr.h"
+#include "skinctrls/SUIButton_win.h"
+#include "skinctrls/SUISkinForm_win.h"
 
 namespace trimwell {
 
@@ -14,11 +16,11 @@ public:
     explicit TfrmDialog(TComponent* owner);
 
     TsuiBuiltInFileTheme* suiBuiltInFileTheme = nullptr;
-    TImage* suiSkinForm = nullptr;
+    TsuiSkinForm* suiSkinForm = nullptr;
     TElLabel* msgLabel = nullptr;
     TElLabel* hdgLabel = nullptr;
     TImage* imgError = nullptr;
-    TButton* btnCloseMain = nullptr;
+    TsuiButton* btnCloseMain = nullptr;
 
     void FormKeyDown(TComponent& sender, WORD& key, TShiftState shift);
     void btnCloseMainClick(TComponent& sender);

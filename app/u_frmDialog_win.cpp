@@ -27,8 +27,8 @@ std::vector<LayoutRow> dialogLayout() {
     const V tahoma{{"Font.Name", std::string("Tahoma")}, {"Font.Height", std::int64_t{-11}}};
     return {
         Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
-        Row<TImage>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Picture", std::string(kDialogPictureName)},
-                                                                  {"TransparentColor", kSkinTransparent}})),
+        Row<TsuiSkinForm>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Glyph", std::string(kDialogPictureName)},
+                                                                        {"TransparentColor", kSkinTransparent}})),
         Row<TElLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
                                            {{"AutoSize", false}, {"WordWrap", true},
                                             {"Constraints.MinWidth", std::int64_t{300}},
@@ -42,11 +42,14 @@ std::vector<LayoutRow> dialogLayout() {
                                             {"WordWrap", true}})),
         Row<TImage>("imgError", "", with(pos(22, 28, 32, 32), {{"AutoSize", true},
                                                                {"Icon", std::string(kWarningIconName)}})),
-        Row<TButton>("btnCloseMain", "", with(with(pos(266, 124, 100, 26), tahoma),
-                                              {{"Caption", std::string("&Cancel")},
-                                               {"Font.Style", std::int64_t{fsBold}},
-                                               {"Font.Color", kButtonText},
-                                               {"TabOrder", std::int64_t{0}}})),
+        Row<TsuiButton>("btnCloseMain", "", with(with(pos(266, 124, 100, 26), tahoma),
+                                                 {{"Caption", std::string("&Cancel")},
+                                                  {"Font.Style", std::int64_t{fsBold}},
+                                                  {"Font.Color", kButtonText},
+                                                  {"FileTheme", Ref{"suiBuiltInFileTheme"}},
+                                                  {"UIStyle", std::string("FromThemeFile")},
+                                                  {"TabOrder", std::int64_t{0}},
+                                                  {"Transparent", true}})),
     };
 }
 
@@ -68,11 +71,11 @@ TfrmDialog::TfrmDialog(TComponent* owner) : TForm(owner) {
                     *this);
     LoadLayout(*this, dialogLayout());
     suiBuiltInFileTheme = FindAs<TsuiBuiltInFileTheme>(*this, "suiBuiltInFileTheme");
-    suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
+    suiSkinForm = FindAs<TsuiSkinForm>(*this, "suiSkinForm");
     msgLabel = FindAs<TElLabel>(*this, "msgLabel");
     hdgLabel = FindAs<TElLabel>(*this, "hdgLabel");
     imgError = FindAs<TImage>(*this, "imgError");
-    btnCloseMain = FindAs<TButton>(*this, "btnCloseMain");
+    btnCloseMain = FindAs<TsuiButton>(*this, "btnCloseMain");
     msgLabel->SetCaptionAnsi(LoadResourceString(kSimulatorNotFoundText));
     OnKeyDown = [this](TComponent& s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     btnCloseMain->OnClick = [this](TComponent& s) { btnCloseMainClick(s); };

@@ -16,6 +16,8 @@
 #include "labels/ElLabel_win.h"
 #include "labels/ElPopBtn_win.h"
 #include "skin/SUIMgr.h"
+#include "skinctrls/SUIButton_win.h"
+#include "skinctrls/SUISkinForm_win.h"
 
 namespace trimwell {
 
@@ -67,7 +69,7 @@ public:
     explicit TfrmMain_Trimwell(TComponent* owner);
 
     TsuiBuiltInFileTheme* suiBuiltInFileTheme = nullptr;
-    TImage* suiSkinForm = nullptr;
+    TsuiSkinForm* suiSkinForm = nullptr;
     TImage* imgKey = nullptr;
     TImage* imgSection = nullptr;
     TElGraphicButton* btnClose = nullptr;
@@ -82,12 +84,12 @@ public:
     TLabel* lbGbValue = nullptr;
     TLabel* Label1 = nullptr;
     TElHTMLLabel* blLoadedAcft = nullptr;
-    TButton* btnCloseMain = nullptr;
-    TButton* btnSave = nullptr;
-    TButton* btnExitFSX = nullptr;
+    TsuiButton* btnCloseMain = nullptr;
+    TsuiButton* btnSave = nullptr;
+    TsuiButton* btnExitFSX = nullptr;
     TTreeView* fsxCfgTree = nullptr;
     TEdit* edValue = nullptr;
-    TButton* btnOpen = nullptr;
+    TsuiButton* btnOpen = nullptr;
     TScrollBarBase* suiScrollBar = nullptr;
     TImageList* imgTreeIcos = nullptr;
     TElImageList* imgListClose = nullptr;

@@ -147,11 +147,16 @@ constexpr std::int64_t kPanelColor = 0x00F7FFF7;
 constexpr std::int64_t kButtonText = 0x006B635A;
 constexpr std::int64_t kTitleButtonColor = 0x007F3727;
 
+// The four skinned buttons: drawn from the window's embedded skin, which also gives them their
+// transparency and caption colour when it is attached.
 Values pushButton(int l, int t, const char* caption, int tabOrder) {
     return place(l, t, 100, 26, {{"Caption", std::string(caption)},
                                  {"Font.Color", kButtonText},
                                  {"Font.Style", std::int64_t{fsBold}},
-                                 {"TabOrder", std::int64_t{tabOrder}}});
+                                 {"FileTheme", Ref{"suiBuiltInFileTheme"}},
+                                 {"UIStyle", std::string("FromThemeFile")},
+                                 {"TabOrder", std::int64_t{tabOrder}},
+                                 {"Transparent", true}});
 }
 
 Values frameCaption(int l, int t, int w, const char* caption) {
@@ -201,8 +206,8 @@ std::vector<LayoutRow> mainLayout() {
     return {
         // The skin both windows carry; the skinned controls take their look from it.
         Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
-        Row<TImage>("suiSkinForm", "", place(0, 0, 500, 368, {{"Picture", std::string(kMainPictureName)},
-                                                             {"TransparentColor", std::int64_t{0x00FF07FF}}})),
+        Row<TsuiSkinForm>("suiSkinForm", "", place(0, 0, 500, 368, {{"Glyph", std::string(kMainPictureName)},
+                                                                   {"TransparentColor", std::int64_t{0x00FF07FF}}})),
         Row<TImage>("imgKey", "", framePicture(139)),
         Row<TImage>("imgSection", "", framePicture(72)),
         Row<TElGraphicButton>("btnClose", "", titleButton(444, "imgListClose", "imgListCloseHot", "imgListCloseDown")),
@@ -229,9 +234,9 @@ std::vector<LayoutRow> mainLayout() {
                                                                      {"AutoSize", false},
                                                                      {"IsHTML", true},
                                                                      {"LinkStyle", std::int64_t{fsUnderline}}})),
-        Row<TButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4)),
-        Row<TButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2)),
-        Row<TButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5)),
+        Row<TsuiButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4)),
+        Row<TsuiButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2)),
+        Row<TsuiButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5)),
         Row<TTreeView>("fsxCfgTree", "", place(25, 72, 210, 225, {{"AutoExpand", true},
                                                                  {"Color", std::int64_t{clWhite}},
                                                                  {"Font.Color", std::int64_t{clBlack}},
@@ -248,7 +253,7 @@ std::vector<LayoutRow> mainLayout() {
                                                            {"Color", std::int64_t{0x00EFE7DE}},
                                                            {"Font.Color", std::int64_t{clBlack}},
                                                            {"TabOrder", std::int64_t{3}}})),
-        Row<TButton>("btnOpen", "", pushButton(261, 269, "&Load CFG", 0)),
+        Row<TsuiButton>("btnOpen", "", pushButton(261, 269, "&Load CFG", 0)),
         Row<TScrollBarBase>("suiScrollBar", "", place(217, 73, 16, 223, {{"Color", std::int64_t{0x00F5F5F5}},
                                                                         {"Enabled", false},
                                                                         {"LargeChange", std::int64_t{2}},
@@ -298,7 +303,7 @@ void TfrmMain_Trimwell::CreateParams(TCreateParams& params) {
 
 void TfrmMain_Trimwell::bindControls() {
     suiBuiltInFileTheme = FindAs<TsuiBuiltInFileTheme>(*this, "suiBuiltInFileTheme");
-    suiSkinForm = FindAs<TImage>(*this, "suiSkinForm");
+    suiSkinForm = FindAs<TsuiSkinForm>(*this, "suiSkinForm");
     imgKey = FindAs<TImage>(*this, "imgKey");
     imgSection = FindAs<TImage>(*this, "imgSection");
     btnClose = FindAs<TElGraphicButton>(*this, "btnClose");
@@ -313,12 +318,12 @@ void TfrmMain_Trimwell::bindControls() {
     lbGbValue = FindAs<TLabel>(*this, "lbGbValue");
     Label1 = FindAs<TLabel>(*this, "Label1");
     blLoadedAcft = FindAs<TElHTMLLabel>(*this, "blLoadedAcft");
-    btnCloseMain = FindAs<TButton>(*this, "btnCloseMain");
-    btnSave = FindAs<TButton>(*this, "btnSave");
-    btnExitFSX = FindAs<TButton>(*this, "btnExitFSX");
+    btnCloseMain = FindAs<TsuiButton>(*this, "btnCloseMain");
+    btnSave = FindAs<TsuiButton>(*this, "btnSave");
+    btnExitFSX = FindAs<TsuiButton>(*this, "btnExitFSX");
     fsxCfgTree = FindAs<TTreeView>(*this, "fsxCfgTree");
     edValue = FindAs<TEdit>(*this, "edValue");
-    btnOpen = FindAs<TButton>(*this, "btnOpen");
+    btnOpen = FindAs<TsuiButton>(*this, "btnOpen");
     suiScrollBar = FindAs<TScrollBarBase>(*this, "suiScrollBar");
     imgListClose = FindAs<TElImageList>(*this, "imgListClose");
     imgListCloseHot = FindAs<TElImageList>(*this, "imgListCloseHot");

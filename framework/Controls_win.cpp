@@ -262,6 +262,42 @@ void TControl::Click() {
     if (OnClick) OnClick(*this);
 }
 
+void TControl::BringToFront() {
+    if (parent_ == nullptr) return;
+    auto& siblings = parent_->controls_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    siblings.push_back(this);
+    Invalidate();
+}
+
+void TControl::SetMouseCapture(bool capture) {
+    if (auto* self = dynamic_cast<TWinControl*>(this)) {
+        if (capture) {
+            self->HandleNeeded();
+            if (self->handle_) self->takeCapture(nullptr);
+        } else if (MouseCapture()) {
+            self->selfCaptured_ = false;
+            ReleaseCapture();
+        }
+        return;
+    }
+    auto* graphic = dynamic_cast<TGraphicControl*>(this);
+    if (graphic == nullptr || parent_ == nullptr || !parent_->handle_) return;
+    if (capture) {
+        parent_->takeCapture(graphic);
+    } else if (MouseCapture()) {
+        parent_->captured_ = nullptr;
+        ReleaseCapture();
+    }
+}
+
+bool TControl::MouseCapture() const {
+    if (const auto* self = dynamic_cast<const TWinControl*>(this))
+        return self->handle_ && self->selfCaptured_ && GetCapture() == self->handle_.get();
+    return parent_ != nullptr && parent_->handle_ && parent_->captured_ == this &&
+           GetCapture() == parent_->handle_.get();
+}
+
 void TGraphicControl::Invalidate() { TControl::Invalidate(); }
 
 // ---------------------------------------------------------------- TWinControl
@@ -343,8 +379,28 @@ void TWinControl::HandleNeeded() {
 
 void TWinControl::CreateWnd() {
     if (PaintsItself()) SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    // Children still being loaded make their windows in Loaded, with their stored values.
     for (TControl* c : controls_)
-        if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+        if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && !w->IsLoading()) w->HandleNeeded();
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    if (parent == Parent()) return;
+    TControl::SetParent(parent);
+    if (handle_) {
+        if (parent != nullptr && parent->handle_) {
+            ::SetParent(handle_.get(), parent->handle_.get());
+        } else {
+            destroyHandle();
+        }
+        return;
+    }
+    if (parent != nullptr && parent->handle_ && !IsLoading()) HandleNeeded();
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    if (!handle_ && Parent() != nullptr && Parent()->HandleAllocated()) HandleNeeded();
 }
 
 void TWinControl::destroyHandle() {
@@ -417,6 +473,10 @@ bool TWinControl::KeyDown(WORD& key, TShiftState shift) {
         OnKeyDown(*this, key, shift);
         if (key == 0) return true;
     }
+    if ((key == VK_RETURN || key == VK_ESCAPE) && form != nullptr && form->DialogKey(key, shift)) {
+        key = 0;
+        return true;
+    }
     if (key == VK_TAB && form != nullptr && (shift & (MK_CONTROL | shiftAlt)) == 0) {
         form->SelectNext(this, (shift & MK_SHIFT) == 0);
         return true;
@@ -449,14 +509,26 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (KeyDown(key, currentShift(0))) return 0;
             break;
         }
+        case WM_KEYUP:
+        case WM_SYSKEYUP: {
+            WORD key = static_cast<WORD>(wp);
+            if (KeyUp(key, currentShift(0))) return 0;
+            break;
+        }
         case WM_CHAR:
-            if (wp == L'\t') return 0;  // Tab moved the focus already
+        case WM_SYSCHAR: {
+            if (msg == WM_CHAR && wp == L'\t') return 0;  // Tab moved the focus already
+            // Alt is held for every system character; a plain character says so in its key data.
+            const bool alt = msg == WM_SYSCHAR || (lp & (LPARAM{1} << 29)) != 0;
+            if (TForm* form = ParentForm(); form != nullptr && form->DialogChar(static_cast<wchar_t>(wp), alt))
+                return 0;
             break;
-        case WM_SYSCHAR:
-            if (TForm* form = ParentForm(); form != nullptr && form->DialogChar(static_cast<wchar_t>(wp))) return 0;
-            break;
+        }
         case WM_SETFOCUS:
-            if (TForm* form = ParentForm(); form != nullptr && form != this) form->SetActiveControl(this);
+            if (TForm* form = ParentForm(); form != nullptr && form != this) {
+                form->SetActiveControl(this);
+                form->AnnounceFocusChanged();
+            }
             if (OnEnter) OnEnter(*this);
             break;
         case WM_KILLFOCUS:
@@ -486,10 +558,17 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
         case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
         case WM_MOUSELEAVE:
             if (!PaintsItself()) {
                 routeMouse(msg, wp, lp);
-                return 0;
+                // The right release still goes on to become the context-menu request.
+                if (msg != WM_RBUTTONUP) return 0;
             }
             break;
         case WM_SETCURSOR:
@@ -526,10 +605,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lp) != handle_.get()) {
-                captured_ = nullptr;
-                selfPressed_ = false;
-            }
+            if (reinterpret_cast<HWND>(lp) != handle_.get()) loseCapture();
+            break;
+        case WM_CANCELMODE:
+            cancelModes();
             break;
         default:
             break;
@@ -555,14 +634,14 @@ void TWinControl::setHover(TGraphicControl* hover) {
 void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
     const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
     const TShiftState shift = currentShift(wp);
-    const HWND hwnd = handle_.get();
+    const bool buttonsUp = (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0;
     switch (msg) {
         case WM_MOUSEMOVE: {
             if (!trackingLeave_) {
                 TRACKMOUSEEVENT tme{};
                 tme.cbSize = sizeof tme;
                 tme.dwFlags = TME_LEAVE;
-                tme.hwndTrack = hwnd;
+                tme.hwndTrack = handle_.get();
                 trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
                 MouseEnter();
             }
@@ -577,30 +656,14 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            cancelHint();
-            SetCapture(hwnd);
-            if (TGraphicControl* child = graphicChildAt(x, y)) {
-                captured_ = child;
-                child->MouseDown(TMouseButton::mbLeft, shift, x - child->Left(), y - child->Top());
-            } else {
-                selfPressed_ = true;
-                MouseDown(TMouseButton::mbLeft, shift, x, y);
-            }
-            break;
-        case WM_LBUTTONUP: {
-            TGraphicControl* child = std::exchange(captured_, nullptr);
-            const bool self = std::exchange(selfPressed_, false);
-            if (GetCapture() == hwnd) ReleaseCapture();
-            if (child != nullptr) {
-                child->MouseUp(TMouseButton::mbLeft, shift, x - child->Left(), y - child->Top());
-                if (child->ClicksOnRelease() && inside(child->BoundsRect(), x, y)) child->Click();
-            } else if (self) {
-                MouseUp(TMouseButton::mbLeft, shift, x, y);
-                if (inside(ClientRect(), x, y)) Click();
-            }
-            break;
-        }
+        case WM_LBUTTONDBLCLK: routePress(TMouseButton::mbLeft, shift, x, y); break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK: routePress(TMouseButton::mbRight, shift, x, y); break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: routePress(TMouseButton::mbMiddle, shift, x, y); break;
+        case WM_LBUTTONUP: routeRelease(TMouseButton::mbLeft, shift, x, y, buttonsUp); break;
+        case WM_RBUTTONUP: routeRelease(TMouseButton::mbRight, shift, x, y, buttonsUp); break;
+        case WM_MBUTTONUP: routeRelease(TMouseButton::mbMiddle, shift, x, y, buttonsUp); break;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
             setHintTarget(nullptr);
@@ -609,6 +672,71 @@ void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         default:
             break;
+    }
+}
+
+// A press goes to the control holding capture, else to the windowless child under the pointer,
+// else to this window; that one holds capture until the last button is released.
+void TWinControl::routePress(TMouseButton button, TShiftState shift, int x, int y) {
+    cancelHint();
+    TGraphicControl* child = captured_ != nullptr ? captured_ : selfCaptured_ ? nullptr : graphicChildAt(x, y);
+    takeCapture(child);
+    if (button == TMouseButton::mbLeft) leftPressed_ = true;
+    if (child != nullptr)
+        child->MouseDown(button, shift, x - child->Left(), y - child->Top());
+    else
+        MouseDown(button, shift, x, y);
+}
+
+// The release reaches the control that holds capture. Capture is given up first, so that what
+// the click starts (a modal notice, a menu) runs with a free mouse; a left release that the
+// pressed control accepts then clicks it, once.
+void TWinControl::routeRelease(TMouseButton button, TShiftState shift, int x, int y, bool lastButton) {
+    TGraphicControl* child = captured_;
+    const bool self = selfCaptured_ || child == nullptr;
+    const bool clicks = button == TMouseButton::mbLeft && std::exchange(leftPressed_, false);
+    if (lastButton) {
+        captured_ = nullptr;
+        selfCaptured_ = false;
+        if (GetCapture() == handle_.get()) ReleaseCapture();
+    }
+    if (child != nullptr) {
+        const int cx = x - child->Left(), cy = y - child->Top();
+        child->MouseUp(button, shift, cx, cy);
+        if (clicks && child->ClickOnReleaseAt(cx, cy)) child->Click();
+    } else if (self) {
+        MouseUp(button, shift, x, y);
+        if (clicks && ClickOnReleaseAt(x, y)) Click();
+    }
+}
+
+void TWinControl::takeCapture(TGraphicControl* holder) {
+    if (captured_ != nullptr && captured_ != holder) std::exchange(captured_, nullptr)->CaptureLost();
+    captured_ = holder;
+    selfCaptured_ = holder == nullptr;
+    if (GetCapture() != handle_.get()) SetCapture(handle_.get());
+}
+
+// Another window took the capture, or it was released by other means than a button release.
+void TWinControl::loseCapture() {
+    TGraphicControl* child = std::exchange(captured_, nullptr);
+    const bool self = std::exchange(selfCaptured_, false);
+    leftPressed_ = false;
+    if (child != nullptr)
+        child->CaptureLost();
+    else if (self)
+        CaptureLost();
+}
+
+void TWinControl::cancelModes() {
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (dynamic_cast<TGraphicControl*>(c) != nullptr) c->CancelMode();
+    CancelMode();
+    if (captured_ != nullptr || selfCaptured_) {
+        captured_ = nullptr;
+        selfCaptured_ = false;
+        leftPressed_ = false;
+        if (GetCapture() == handle_.get()) ReleaseCapture();
     }
 }
 
@@ -672,6 +800,27 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
 }
 
+void TWinControl::BringToFront() {
+    TControl::BringToFront();
+    if (handle_) SetWindowPos(handle_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool TWinControl::DialogChar(wchar_t ch, bool alt) {
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (c->DialogChar(ch, alt)) return true;
+    return false;
+}
+
+bool TWinControl::DialogKey(WORD key, TShiftState shift) {
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (c->DialogKey(key, shift)) return true;
+    return false;
+}
+
+void TWinControl::FocusChanged(TWinControl* focused) {
+    for (TControl* c : std::vector<TControl*>(controls_)) c->FocusChanged(focused);
+}
+
 void TWinControl::BoundsChanged() {
     if (handle_) SetWindowPos(handle_.get(), nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -692,7 +841,7 @@ void TWinControl::InvalidateChild(const RECT& r) {
 
 void TWinControl::VisibleChanged() {
     if (!handle_) {
-        if (Visible() && Parent() != nullptr && Parent()->HandleAllocated()) HandleNeeded();
+        if (Visible() && !IsLoading() && Parent() != nullptr && Parent()->HandleAllocated()) HandleNeeded();
         return;
     }
     ShowWindow(handle_.get(), Visible() ? SW_SHOWNA : SW_HIDE);
@@ -733,12 +882,20 @@ void TWinControl::PaintGraphicChildren(HDC dc, const RECT& dirty) {
 
 void TCustomControl::Paint(TCanvas& canvas) { canvas.FillRect(ClientRect(), Color()); }
 
+// Only the part the DC lets through is rendered: a paint of one small area (a dirty rectangle,
+// or the background a transparent child asks for) costs that area, not the whole window.
 void TCustomControl::PaintWindow(HDC dc) {
-    OffscreenBuffer buffer(dc, Width(), Height());
+    const RECT client = ClientRect();
+    RECT box{};
+    if (GetClipBox(dc, &box) == ERROR) box = client;
+    if (!IntersectRect(&box, &box, &client)) return;
+    OffscreenBuffer buffer(dc, box.right - box.left, box.bottom - box.top);
+    SetViewportOrgEx(buffer.dc(), -box.left, -box.top, nullptr);
     TCanvas canvas(buffer.dc());
     Paint(canvas);
-    PaintGraphicChildren(buffer.dc(), ClientRect());
-    buffer.CopyTo(dc, 0, 0);
+    PaintGraphicChildren(buffer.dc(), box);
+    SetViewportOrgEx(buffer.dc(), 0, 0, nullptr);
+    buffer.CopyTo(dc, box.left, box.top);
 }
 
 }  // namespace trimwell

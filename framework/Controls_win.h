@@ -140,17 +140,45 @@ public:
     // Paints now (the pending area of the window that shows the control).
     void Update();
 
-    // Mouse input, in client coordinates. Windowless controls get these from their parent.
+    // Z-order among the parent's children: windowless controls move above the other windowless
+    // ones, windowed controls above the other windows.
+    virtual void BringToFront();
+
+    // Mouse input, in client coordinates. Windowless controls get these from their parent: any
+    // button's press and release, moves, enter/leave, and Click for a left release that
+    // ClickOnReleaseAt accepts.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual void Click();
-    // Whether the parent runs Click when a left press on this windowless control is released
-    // over it; a control that decides its own clicks on release answers false.
-    virtual bool ClicksOnRelease() const { return true; }
+    // Whether a left release at this client point clicks the control that was pressed; by
+    // default anywhere inside the control.
+    virtual bool ClickOnReleaseAt(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     bool MouseInControl() const { return mouseInside_; }
+
+    // Mouse capture. A press captures the mouse for the control pressed until the last button
+    // is released; a control may also take it itself. While a control holds capture it gets
+    // every move and every press and release, wherever the pointer is. When the capture is taken
+    // away from it (another window takes it, a menu or the move loop starts, a plain
+    // ReleaseCapture), CaptureLost tells the holder; letting go itself (SetMouseCapture(false),
+    // the button's release) does not.
+    //   SetMouseCapture(true);   ...   SetMouseCapture(false);
+    void SetMouseCapture(bool capture);
+    bool MouseCapture() const;
+    virtual void CaptureLost() {}
+    // The window system cancelled pending mouse modes (WM_CANCELMODE): a pressed look, a
+    // repeat timer or a drag should end. Reaches the windowless children of the window too.
+    virtual void CancelMode() {}
+
+    // Keyboard broadcasts of the form. DialogChar: a character typed anywhere in the form
+    // (`alt` when Alt was held), offered to every control until one takes it as its access
+    // letter. DialogKey: Enter or Escape that the focused control left unhandled.
+    virtual bool DialogChar(wchar_t ch, bool alt) { return false; }
+    virtual bool DialogKey(WORD key, TShiftState shift) { return false; }
+    // The form's focused control changed (or the form announced it again).
+    virtual void FocusChanged(TWinControl* focused) {}
     // A context menu is asked for at a screen position ((-1,-1) from the keyboard). Runs
     // OnContextPopup, then shows PopupMenu when it pops up automatically. Sets `handled` when
     // the request needs no further handling.
@@ -220,6 +248,11 @@ public:
     const PropertyTable& Published() const override;
     static const PropertyTable& StaticPublished();
 
+    void SetParent(TWinControl* parent) override;
+    // A control built from a layout gets its window once its stored values are in, so that the
+    // window is made with them.
+    void Loaded() override;
+
     HWND Handle() { HandleNeeded(); return handle_.get(); }
     bool HandleAllocated() const { return static_cast<bool>(handle_); }
     void HandleNeeded();
@@ -243,6 +276,10 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     void SetText(std::string text) override;
     void Invalidate() override;
+    void BringToFront() override;
+    bool DialogChar(wchar_t ch, bool alt) override;
+    bool DialogKey(WORD key, TShiftState shift) override;
+    void FocusChanged(TWinControl* focused) override;
     // Repaints the part of this window where a windowless child lies.
     void InvalidateChild(const RECT& r);
 
@@ -268,7 +305,9 @@ protected:
     // WM_CTLCOLOR*, WM_DRAWITEM), reflected to it. Return true when handled, with the result in `result`.
     virtual bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
     // Key handling shared by every windowed control; returns true when the key was consumed.
+    // Key preview of the form, OnKeyDown, then Enter and Escape as dialog keys, then Tab.
     virtual bool KeyDown(WORD& key, TShiftState shift);
+    virtual bool KeyUp(WORD& key, TShiftState shift) { return false; }
     // Background and own drawing of windows the framework paints (forms, custom controls).
     virtual void PaintWindow(HDC dc);
     void PaintGraphicChildren(HDC dc, const RECT& dirty);
@@ -284,6 +323,7 @@ protected:
 private:
     friend class TControl;
     friend class TApplication;
+    friend class TForm;
     static LRESULT CALLBACK OwnClassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK PlatformClassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM lp);
@@ -291,6 +331,11 @@ private:
     void removeControl(TControl& c);
     TGraphicControl* graphicChildAt(int x, int y) const;
     void routeMouse(UINT msg, WPARAM wp, LPARAM lp);
+    void routePress(TMouseButton button, TShiftState shift, int x, int y);
+    void routeRelease(TMouseButton button, TShiftState shift, int x, int y, bool lastButton);
+    void takeCapture(TGraphicControl* holder);
+    void loseCapture();
+    void cancelModes();
     void setHover(TGraphicControl* hover);
     void destroyHandle();
     void setHintTarget(TControl* target);
@@ -306,8 +351,9 @@ private:
     bool tabStop_ = false;
     TGraphicControl* hover_ = nullptr;
     TGraphicControl* captured_ = nullptr;
+    bool selfCaptured_ = false;
     bool trackingLeave_ = false;
-    bool selfPressed_ = false;
+    bool leftPressed_ = false;  // the left button went down on this window or its captured child
     TControl* hintTarget_ = nullptr;
     std::unique_ptr<THintWindow> hintWindow_;
 };

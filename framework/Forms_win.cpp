@@ -1,7 +1,6 @@
 #include "framework/Forms_win.h"
 
 #include <algorithm>
-#include <cwctype>
 
 #include "framework/Platform_win.h"
 #include "framework/WinUtf.h"
@@ -13,20 +12,6 @@ namespace {
 TApplication* gApplication = nullptr;
 
 constexpr wchar_t kApplicationClass[] = L"TApplication";
-
-// The access letter of a caption: the character after a single '&'.
-wchar_t accessLetter(const std::string& caption) {
-    const std::wstring text = AnsiToWide(caption);
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != L'&') continue;
-        if (text[i + 1] == L'&') {
-            ++i;
-            continue;
-        }
-        return static_cast<wchar_t>(std::towupper(text[i + 1]));
-    }
-    return 0;
-}
 
 // Disables the thread's other enabled, visible top-level windows while a modal form runs and
 // enables them again afterwards, also when the modal loop is left by an error.
@@ -220,20 +205,6 @@ void TForm::SelectNext(TWinControl* current, bool forward) {
     }
     activeControl_ = list[next];
     if (HandleAllocated() && IsWindowVisible(Handle())) list[next]->SetFocus();
-}
-
-bool TForm::DialogChar(wchar_t ch) {
-    const wchar_t wanted = static_cast<wchar_t>(std::towupper(ch));
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl& c = Control(i);
-        if (!c.Showing() || !c.Enabled() || dynamic_cast<TWinControl*>(&c) == nullptr) continue;
-        if (accessLetter(c.Caption()) == wanted) {
-            static_cast<TWinControl&>(c).SetFocus();
-            c.Click();
-            return true;
-        }
-    }
-    return false;
 }
 
 // ---------------------------------------------------------------- TApplication

@@ -61,15 +61,16 @@ public:
     void SetModalResult(int r) { modalResult_ = r; }
     bool IsModal() const { return modal_; }
     // Brings the form up, activating it.
-    void BringToFront();
+    void BringToFront() override;
 
     // The control that had the focus last; focus returns there when the form is activated.
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* c);
+    // Tells every control of the form which control has the focus now (FocusChanged); also
+    // for a control whose answer depends on a setting that just changed.
+    void AnnounceFocusChanged() { FocusChanged(activeControl_); }
     // Moves the focus to the next (or previous) control in tab order.
     void SelectNext(TWinControl* current, bool forward);
-    // Alt + letter: the control whose caption marks that access letter is clicked.
-    bool DialogChar(wchar_t ch);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

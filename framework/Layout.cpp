@@ -18,6 +18,47 @@ PropertyTable Inherit(const PropertyTable& base, std::initializer_list<Published
     return table;
 }
 
+PropertyTable PublishInOrder(const PropertyTable& base, std::initializer_list<PublishedProperty> own,
+                             const std::vector<std::string_view>& order) {
+    const auto named = [&](std::string_view name) {
+        return std::find(order.begin(), order.end(), name) != order.end();
+    };
+    PropertyTable table;
+    for (const auto& p : base)
+        if (!named(p.name)) table.push_back(p);
+    for (const std::string_view name : order) {
+        const auto byName = [name](const PublishedProperty& p) { return p.name == name; };
+        if (const auto mine = std::find_if(own.begin(), own.end(), byName); mine != own.end())
+            table.push_back(*mine);
+        else if (const auto inherited = std::find_if(base.begin(), base.end(), byName); inherited != base.end())
+            table.push_back(*inherited);
+        else
+            throw std::logic_error("Published order names an unknown property " + std::string(name));
+    }
+    for (const auto& p : own)
+        if (!named(p.name)) table.push_back(p);
+    return table;
+}
+
+void TPersistentComponent::Keep(std::string_view name, const PropertyValue& value) {
+    for (auto& [n, v] : kept_)
+        if (n == name) {
+            v = value;
+            return;
+        }
+    kept_.emplace_back(std::string(name), value);
+}
+
+const PropertyValue* TPersistentComponent::Kept(std::string_view name) const {
+    for (const auto& [n, v] : kept_)
+        if (n == name) return &v;
+    return nullptr;
+}
+
+PublishedProperty KeptProp(std::string_view name) {
+    return {name, [name](TComponent& c, const PropertyValue& v) { static_cast<TPersistentComponent&>(c).Keep(name, v); }};
+}
+
 const PropertyTable& TPersistentComponent::Published() const {
     static const PropertyTable none;
     return none;

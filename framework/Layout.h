@@ -98,12 +98,33 @@ PublishedProperty RefProp(std::string_view name, void (B::*setter)(U*)) {
 // A base table followed by a class's own additions.
 PropertyTable Inherit(const PropertyTable& base, std::initializer_list<PublishedProperty> own);
 
+// A class that states its whole published order: `order` names every property in the place it
+// loads, each taken from `own` or else from `base` (a redeclared inherited property keeps the
+// base's setter unless `own` gives one). Inherited properties the order leaves out (position,
+// size and the like) load first, in the base's order; own ones it leaves out load last. A name found in neither table is a fault
+// of the class and throws std::logic_error when the table is built.
+//   static const PropertyTable table = PublishInOrder(TWinControl::StaticPublished(),
+//       {Prop<TBar>("Max", &TBar::SetMax)}, {"Max", "Color", "Enabled", "Visible"});
+PropertyTable PublishInOrder(const PropertyTable& base, std::initializer_list<PublishedProperty> own,
+                             const std::vector<std::string_view>& order);
+
 // Anything a layout can build publishes its properties.
 class TPersistentComponent : public TComponent {
 public:
     using TComponent::TComponent;
     virtual const PropertyTable& Published() const;
+
+    // Properties a class publishes for the layouts' sake only (bidirectional mode, anchors and
+    // the like, which nothing of this system acts on) are kept here as they were stored.
+    void Keep(std::string_view name, const PropertyValue& value);
+    const PropertyValue* Kept(std::string_view name) const;
+
+private:
+    std::vector<std::pair<std::string, PropertyValue>> kept_;
 };
+
+// A published property that is only kept (TPersistentComponent::Keep).
+PublishedProperty KeptProp(std::string_view name);
 
 struct LayoutRow {
     std::function<TPersistentComponent&(TComponent& owner)> create;

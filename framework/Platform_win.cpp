@@ -60,7 +60,11 @@ void realPlaySound(const std::string& file, UINT flags) {
     if (const auto play = systemProc<BOOL(WINAPI*)(LPCSTR, UINT)>(L"winmm.dll", "sndPlaySoundA")) play(file.c_str(), flags);
 }
 
-PlatformCalls defaults() { return {realMessageBox, realOpenFile, realShellOpen, realPlaySound}; }
+void realCaptionPress(HWND window, WPARAM hitTest, LPARAM point) {
+    SendMessageW(window, WM_NCLBUTTONDOWN, hitTest, point);
+}
+
+PlatformCalls defaults() { return {realMessageBox, realOpenFile, realShellOpen, realPlaySound, realCaptionPress}; }
 
 }  // namespace
 

@@ -30,6 +30,9 @@ struct PlatformCalls {
     std::function<void(const std::string& target)> shellOpen;
     // sndPlaySoundA with the given flags; 8-bit file name.
     std::function<void(const std::string& file, UINT flags)> playSound;
+    // Starts the window system's own move loop for `window` as a press on its caption does:
+    // sends WM_NCLBUTTONDOWN with the hit-test code and point. Returns when the move ends.
+    std::function<void(HWND window, WPARAM hitTest, LPARAM point)> captionPress;
 };
 
 // The calls in use; tests may replace members and call ResetPlatform afterwards.

@@ -108,7 +108,8 @@ std::map<UINT_PTR, TTimer*>& liveTimers() {
 }
 }  // namespace
 
-TTimer::TTimer(TComponent* owner) : TPersistentComponent(owner) {}
+// Enabled with its interval from the start, as a timer dropped on a window is.
+TTimer::TTimer(TComponent* owner) : TPersistentComponent(owner) { restart(); }
 
 TTimer::~TTimer() {
     enabled_ = false;
@@ -149,64 +150,6 @@ void CALLBACK TTimer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     } catch (const std::exception& e) {
         if (HasApplication()) Application().ShowException(e);
     }
-}
-
-// ---------------------------------------------------------------- TButton
-
-TButton::TButton(TComponent* owner) : TWinControl(owner) {
-    SetBounds(0, 0, 75, 25);
-    SetTabStop(true);
-}
-
-const PropertyTable& TButton::StaticPublished() {
-    static const PropertyTable table = Inherit(TWinControl::StaticPublished(), {
-        Prop<TButton>("ModalResult", &TButton::SetModalResult),
-    });
-    return table;
-}
-const PropertyTable& TButton::Published() const { return StaticPublished(); }
-
-void TButton::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
-    params.className = L"BUTTON";
-    params.style |= BS_OWNERDRAW;
-}
-
-bool TButton::ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (msg == WM_DRAWITEM) {
-        draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-        result = TRUE;
-        return true;
-    }
-    if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return false;
-    Click();
-    result = 0;
-    return true;
-}
-
-void TButton::draw(const DRAWITEMSTRUCT& item) const {
-    // The platform's own look would take the text font from the visual style, not the one this
-    // button was given.
-    RECT r = item.rcItem;
-    const TCanvas canvas(item.hDC);
-    canvas.FillRect(r, Color());
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    DrawEdge(item.hDC, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    RECT text = r;
-    if (pressed) OffsetRect(&text, 1, 1);
-    TFont font = Font();
-    if (item.itemState & ODS_DISABLED) font.SetColor(clSystemColor | COLOR_GRAYTEXT);
-    canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, font);
-    if (item.itemState & ODS_FOCUS) {
-        InflateRect(&r, -4, -4);
-        DrawFocusRect(item.hDC, &r);
-    }
-}
-
-void TButton::Click() {
-    if (modalResult_ != 0)
-        if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
-    TWinControl::Click();
 }
 
 // ---------------------------------------------------------------- TEdit
@@ -293,8 +236,9 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 TScrollBarBase::TScrollBarBase(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 16, 185); }
 
+// Its own properties before the inherited ones it redeclares, as the skinned bar publishes them.
 const PropertyTable& TScrollBarBase::StaticPublished() {
-    static const PropertyTable table = {
+    static const PropertyTable table = PublishInOrder(TWinControl::StaticPublished(), {
         Prop<TScrollBarBase>("LineButton", &TScrollBarBase::SetLineButton),
         Prop<TScrollBarBase>("Vertical", &TScrollBarBase::SetVertical),
         Prop<TScrollBarBase>("Max", &TScrollBarBase::SetMax),
@@ -303,13 +247,10 @@ const PropertyTable& TScrollBarBase::StaticPublished() {
         Prop<TScrollBarBase>("SmallChange", &TScrollBarBase::SetSmallChange),
         Prop<TScrollBarBase>("LargeChange", &TScrollBarBase::SetLargeChange),
         Prop<TScrollBarBase>("PageSize", &TScrollBarBase::SetPageSize),
-    };
-    static const PropertyTable all = [] {
-        PropertyTable t = table;
-        for (const auto& p : TWinControl::StaticPublished()) t.push_back(p);
-        return t;
-    }();
-    return all;
+    }, {"LineButton", "Vertical", "Max", "Min", "Position", "SmallChange", "LargeChange", "PageSize", "Color",
+        "Constraints.MinWidth", "Constraints.MaxWidth", "Constraints.MinHeight", "Constraints.MaxHeight", "Enabled",
+        "ShowHint", "Visible"});
+    return table;
 }
 const PropertyTable& TScrollBarBase::Published() const { return StaticPublished(); }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The plain controls the windows are built from: label, picture, timer, and the platform's push
-// button, edit box, scroll bar and tree view. Skinned controls take the place of the last four
-// later; each keeps the role, name and place it has in the layout tables.
+// The plain controls the windows are built from: label, picture, timer, and the platform's edit
+// box, scroll bar and tree view. Skinned controls take the place of the last three later; each
+// keeps the role, name and place it has in the layout tables.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -80,27 +80,6 @@ private:
     int interval_ = 1000;
     bool enabled_ = true;
     UINT_PTR id_ = 0;
-};
-
-// The platform's push button, drawn with the button's own font and colours; click by mouse,
-// Space, or Alt with its access letter.
-class TButton : public TWinControl {
-public:
-    explicit TButton(TComponent* owner);
-    const PropertyTable& Published() const override;
-    static const PropertyTable& StaticPublished();
-
-    void SetModalResult(int r) { modalResult_ = r; }
-    void Click() override;
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    bool PaintsItself() const override { return true; }
-    bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
-private:
-    void draw(const DRAWITEMSTRUCT& item) const;
-    int modalResult_ = 0;
 };
 
 // The platform's one-line edit box; its text is 8-bit.

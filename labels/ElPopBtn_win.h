@@ -70,8 +70,9 @@ public:
     void MouseLeave() override;
     // The form's modal result, then OnClick, then a repaint.
     void Click() override;
-    // The release decides the click (the row just below the button still counts as on it).
-    bool ClicksOnRelease() const override { return false; }
+    // Its own release decides the click (the row just below the button still counts as on it),
+    // so the parent never clicks it.
+    bool ClickOnReleaseAt(int, int) const override { return false; }
     void Notification(TComponent& component, TOperation operation) override;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <map>
 #include <span>
 
 #include "config/FileIO.h"
@@ -175,16 +176,29 @@ std::string StyleBitmapName(TsuiUIStyle style, int item) {
     return c && c->resource ? c->resource : "";
 }
 
+namespace {
+
+// Each style bitmap is read from the program's resources once, at its first request; the
+// resources do not change while the program runs. One user-interface thread asks.
+const Bitmap* cachedStyleBitmap(const std::string& name) {
+    static std::map<std::string, std::optional<Bitmap>, std::less<>> loaded;
+    auto it = loaded.find(name);
+    if (it == loaded.end()) it = loaded.emplace(name, LoadProgramBitmap(name)).first;
+    return it->second ? &*it->second : nullptr;
+}
+
+}  // namespace
+
 void GetBitmap(TsuiUIStyle style, int item, Bitmap* target, int part, int count) {
     if (target == nullptr) return;
     const std::string name = StyleBitmapName(style, item);
     if (name.empty()) return;
-    std::optional<Bitmap> loaded = LoadProgramBitmap(name);
-    if (!loaded) return;
+    const Bitmap* bitmap = cachedStyleBitmap(name);
+    if (bitmap == nullptr) return;
     if (count == 0)
-        *target = std::move(*loaded);
+        *target = *bitmap;
     else
-        CutBitmapPart(*loaded, *target, part, count);
+        CutBitmapPart(*bitmap, *target, part, count);
 }
 
 void CutBitmapPart(const Bitmap& source, Bitmap& target, int part, int count) {

@@ -39,7 +39,7 @@ std::int32_t GetInteger(TsuiUIStyle style, int item);
 // The resource name behind a bitmap item, empty when the item has none.
 std::string StyleBitmapName(TsuiUIStyle style, int item);
 // Loads the item's bitmap into `target` (count 0), or part `part` (from 1) of `count` equal
-// slices of it. Each call loads the resource anew. Without a target, or for an item that is not
+// slices of it. The resource is read once, at the first request. Without a target, or for an item that is not
 // a bitmap or has no resource, nothing happens.
 void GetBitmap(TsuiUIStyle style, int item, Bitmap* target, int part = 0, int count = 0);
 

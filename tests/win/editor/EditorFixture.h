@@ -53,9 +53,10 @@ protected:
 
     // Handles what is waiting in the queue.
     void pump();
-    // Presses a button the way the platform reports it, now or when the queue is next handled.
-    void click(TButton& button);
-    void postClick(TButton& button);
+    // Presses and releases the left mouse button in the middle of a button, now or when the
+    // queue is next handled.
+    void click(TsuiButton& button);
+    void postClick(TsuiButton& button);
     // A mouse click on a tree node, as the user makes it.
     void clickNode(TTreeView::Node node);
     std::vector<std::string> nodeTexts();

@@ -150,14 +150,16 @@ void EditorTest::pump() {
     }
 }
 
-void EditorTest::click(TButton& button) {
-    SendMessageW(GetParent(button.Handle()), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button.Handle()));
+void EditorTest::click(TsuiButton& button) {
+    const LPARAM middle = MAKELPARAM(button.Width() / 2, button.Height() / 2);
+    SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, middle);
 }
 
-void EditorTest::postClick(TButton& button) {
-    PostMessageW(GetParent(button.Handle()), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button.Handle()));
+void EditorTest::postClick(TsuiButton& button) {
+    const LPARAM middle = MAKELPARAM(button.Width() / 2, button.Height() / 2);
+    PostMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(button.Handle(), WM_LBUTTONUP, 0, middle);
 }
 
 void EditorTest::clickNode(TTreeView::Node node) {

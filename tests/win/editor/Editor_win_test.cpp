@@ -65,7 +65,7 @@ TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
     EXPECT_EQ(TreeView_GetIndent(tree.Handle()), 20u);
 
     // Fonts and colours of the layout reach the controls.
-    for (TButton* b : {m.btnOpen, m.btnSave, m.btnExitFSX, m.btnCloseMain}) {
+    for (TsuiButton* b : {m.btnOpen, m.btnSave, m.btnExitFSX, m.btnCloseMain}) {
         EXPECT_EQ(b->Font().Desc().style, static_cast<TFontStyles>(fsBold)) << b->Name();
         EXPECT_EQ(b->Font().Desc().color, 0x006B635Au) << b->Name();
         EXPECT_EQ(b->Font().Desc().name, "Tahoma") << b->Name();
@@ -450,10 +450,7 @@ TEST_F(EditorTest, DialogClosesByEscOrButtonAndIsAlwaysTheSameWindow) {
     EXPECT_FALSE(dialog().Visible());
 
     // The modal button plays the click and ends the wait.
-    frmDialog->OnShow = [this](TComponent&) {
-        PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog().btnCloseMain->Handle()));
-    };
+    frmDialog->OnShow = [this](TComponent&) { postClick(*dialog().btnCloseMain); };
     main().ShowMessageDialog("Hmmmm...", "m", "&OK", true);
     EXPECT_FALSE(dialog().Visible());
     EXPECT_EQ(sounds.size(), 1u);
@@ -564,9 +561,10 @@ TEST_F(EditorTest, ButtonsAnswerTheirAccessLetters) {
     startEditor();
     TfrmMain_Trimwell& m = main();
     fileDialogAnswer.reset();
-    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'l', 0);
+    constexpr LPARAM altHeld = LPARAM{1} << 29;
+    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'l', altHeld);
     EXPECT_EQ(fileDialogRequests.size(), 1u);
-    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'E', 0);
+    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'E', altHeld);
     app->ProcessMessages();
     EXPECT_TRUE(app->Terminated());
 }

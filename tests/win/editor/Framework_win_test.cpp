@@ -13,6 +13,7 @@
 #include "framework/Graphics_win.h"
 #include "framework/Platform_win.h"
 #include "framework/StdCtrls_win.h"
+#include "skinctrls/SUIButton_win.h"
 #include "u_main.h"
 
 using namespace trimwell;
@@ -73,13 +74,14 @@ TEST_F(FrameworkTest, ShowModalRefusesAVisibleFormAndDisablesTheOthers) {
     other.Hide();
 
     // A button with a modal result ends the wait with it; the main form is disabled meanwhile.
-    TButton& ok = other.Add<TButton>();
+    TsuiButton& ok = other.Add<TsuiButton>();
     ok.SetParent(&other);
     ok.SetModalResult(mrOk);
     bool mainDisabled = false;
     other.OnShow = [&](TComponent&) {
         mainDisabled = !IsWindowEnabled(main.Handle());
-        PostMessageW(other.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(ok.Handle()));
+        PostMessageW(ok.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(ok.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     };
     EXPECT_EQ(other.ShowModal(), mrOk);
     EXPECT_TRUE(mainDisabled);
@@ -118,11 +120,12 @@ TEST_F(FrameworkTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn) {
     };
     app->SetTitle("Trimwell");
     TForm& f = form();
-    TButton& b = f.Add<TButton>();
+    TsuiButton& b = f.Add<TsuiButton>();
     b.SetParent(&f);
     b.OnClick = [](TComponent&) { throw std::runtime_error("Broken"); };
     f.Show();
-    SendMessageW(f.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(b.Handle()));
+    SendMessageW(b.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(b.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ResetPlatform();
     EXPECT_EQ(shown, (std::vector<std::string>{"Trimwell|Broken.|" + std::to_string(MB_OK | MB_ICONERROR)}));
 }

@@ -1,0 +1,83 @@
+#include "skinctrls/SUISkinForm_win.h"
+
+#include "framework/Forms_win.h"
+#include "framework/Menus_win.h"
+#include "framework/Platform_win.h"
+#include "skin/ProgramResources.h"
+#include "skinctrls/SUIPublic_win.h"
+
+namespace trimwell {
+
+TsuiSkinForm::TsuiSkinForm(TComponent* owner) : TGraphicControl(owner) {
+    // Only a form can be shaped; on anything else the control is a plain picture.
+    hostForm_ = dynamic_cast<TForm*>(owner);
+    if (hostForm_ == nullptr) return;
+    transparentColor_ = 0x00FF00FF;
+    SetBounds(Left(), Top(), 200, 100);
+}
+
+const PropertyTable& TsuiSkinForm::StaticPublished() {
+    static const PropertyTable table = PublishInOrder(TGraphicControl::StaticPublished(), {
+        Prop<TsuiSkinForm>("Glyph", &TsuiSkinForm::SetGlyphResource),
+        Prop<TsuiSkinForm>("TransparentColor", &TsuiSkinForm::SetTransparentColorValue),
+        RefProp<TsuiSkinForm>("PopupMenu", &TControl::SetPopupMenu),
+    }, {"Glyph", "TransparentColor", "PopupMenu", "Cursor"});
+    return table;
+}
+const PropertyTable& TsuiSkinForm::Published() const { return StaticPublished(); }
+
+void TsuiSkinForm::SetGlyph(Bitmap&& picture) {
+    glyph_ = std::move(picture);
+    glyphDib_ = ToDibSection(glyph_);
+    UpdateRegion();
+    Invalidate();
+}
+
+void TsuiSkinForm::SetGlyphResource(std::string name) { SetGlyph(LoadProgramBitmap(name).value_or(Bitmap())); }
+
+void TsuiSkinForm::SetTransparentColor(TColor color) {
+    transparentColor_ = color;
+    UpdateRegion();
+    Invalidate();
+}
+
+void TsuiSkinForm::UpdateRegion() {
+    if (glyph_.Empty() || hostForm_ == nullptr) return;
+    SetWindowRegionFromBitmap(hostForm_->Handle(), glyph_, transparentColor_);
+    SetHeight(glyph_.Height());
+    SetWidth(glyph_.Width());
+    SetBounds(0, 0, Width(), Height());
+    // Without a border, client and window coordinates are the same: picture pixel (x, y) is
+    // window point (x, y).
+    hostForm_->SetClientHeight(Height());
+    hostForm_->SetClientWidth(Width());
+    if (OnRegionChanged) OnRegionChanged(*this);
+}
+
+void TsuiSkinForm::Paint(TCanvas& canvas) {
+    const HDC dc = canvas.Handle();
+    if (!glyph_.Empty() && glyphDib_) {
+        // Only the part the paint needs is copied.
+        RECT box{0, 0, glyph_.Width(), glyph_.Height()};
+        RECT clip{};
+        if (GetClipBox(dc, &clip) == ERROR || IntersectRect(&box, &box, &clip)) {
+            const UniqueMemoryDC source(CreateCompatibleDC(dc));
+            const SelectGuard selected(source.get(), glyphDib_.get());
+            BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source.get(), box.left,
+                   box.top, SRCCOPY);
+        }
+    } else {
+        canvas.FrameRect(ClientRect(), clBlack);
+    }
+    if (OnPaint) OnPaint(*this);
+}
+
+void TsuiSkinForm::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TGraphicControl::MouseDown(button, shift, x, y);
+    if (hostForm_ == nullptr) return;
+    ReleaseCapture();
+    // The window system's own move loop, as for a press on a title bar: the only drag code.
+    Platform().captionPress(hostForm_->Handle(), HTCAPTION, 0);
+}
+
+}  // namespace trimwell
