@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 VERSION := $(shell grep -o -m1 'Trimwell VERSION [0-9]*\.[0-9]*\.[0-9]*' CMakeLists.txt | cut -d' ' -f3)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win test run asan fuzz bench bench-startup dist screenshots clean
+.PHONY: all deps native win test run asan fuzz bench bench-startup bench-open dist screenshots clean
 
 all: win
 
@@ -52,6 +52,10 @@ bench: win
 # Start-up under Wine, the editor against a bare window program (not part of `make test`).
 bench-startup: win
 	@scripts/bench-startup.sh $(abspath $(WIN))
+
+# Opening a 10 000-key aircraft file in the editor under Wine, beside the demo file.
+bench-open: win
+	@scripts/bench-open.sh $(abspath $(WIN))
 
 # What a Windows user downloads: $(BUILD)/dist/Trimwell-$(VERSION)-win64.zip.
 dist: win
