@@ -32,6 +32,7 @@ protected:
 private:
     // The window that was active when the notice came up; it is active again when the notice
     // goes, and its own activation puts the focus back on the control that had it.
+    void giveFocusBack(HWND back);
     HWND activeBefore_ = nullptr;
 };
 

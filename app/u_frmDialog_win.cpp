@@ -94,13 +94,26 @@ void TfrmDialog::VisibleChanged() {
     }
     // Only a notice that still held the activation hands it back: one the user left for another
     // program leaves that program in front.
-    const bool hadActivation = HandleAllocated() && GetActiveWindow() == Handle();
+    const HWND focus = GetFocus();
+    const bool hadActivation = HandleAllocated() && (GetActiveWindow() == Handle() || focus == Handle() ||
+                                                     IsChild(Handle(), focus));
     TForm::VisibleChanged();
     const HWND back = std::exchange(activeBefore_, nullptr);
     if (hadActivation && back != nullptr && back != Handle() && IsWindowVisible(back) && IsWindowEnabled(back)) {
         SetForegroundWindow(back);
         SetActiveWindow(back);
+        giveFocusBack(back);
     }
+}
+
+// A window that was still active gets no activation message, so nothing would move the focus
+// out of the hidden notice: it goes back to the control that had it.
+void TfrmDialog::giveFocusBack(HWND back) {
+    const HWND focus = GetFocus();
+    if (focus == back || IsChild(back, focus)) return;
+    const auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(back));
+    TWinControl* control = form ? form->ActiveControl() : nullptr;
+    ::SetFocus(control && control->HandleAllocated() && control->CanFocus() ? control->Handle() : back);
 }
 
 void TfrmDialog::FormKeyDown(TComponent&, WORD& key, TShiftState) {

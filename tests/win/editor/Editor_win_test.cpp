@@ -470,10 +470,22 @@ void pressKey(WORD key) {
     SendInput(2, input, sizeof(INPUT));
 }
 
+// Alt with a letter, through the system's input queue.
+void pressAltKey(WORD key) {
+    INPUT input[4]{};
+    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[3].ki.wVk = VK_MENU;
+    input[1].ki.wVk = input[2].ki.wVk = key;
+    input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+}
+
 }  // namespace
 
 // When a notice goes, the main window is active again and the keys the user types next reach the
-// control that had the focus before: after a modeless notice and after a modal one.
+// control that had the focus before: after a modeless notice and after a modal one, whether the
+// action came from the keyboard (the focus stays in the value box) or from a click (a skinned
+// button takes the focus when pressed, and keeps it).
 TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
     startEditor();
     TfrmMain_Trimwell& m = main();
@@ -485,20 +497,31 @@ TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
         }
         return m.edValue->Text().find(letter) != std::string::npos;
     };
+    const auto waitForNotices = [&](std::size_t count) {
+        for (int i = 0; i < 1000 && (notices.size() < count || dialog().Visible()); ++i) {
+            Sleep(5);
+            pump();
+        }
+        return notices.size() == count && !dialog().Visible();
+    };
     clickNode(findNode("fltsim.0", "sim"));
     SetFocus(m.edValue->Handle());
-    click(*m.btnSave);
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_FALSE(dialog().Visible());
+    pressAltKey('S');
+    ASSERT_TRUE(waitForNotices(1));
     EXPECT_EQ(GetActiveWindow(), m.Handle());
     EXPECT_EQ(GetFocus(), m.edValue->Handle());
     EXPECT_TRUE(typedReachesValueBox('Q', 'q')) << "the key went nowhere: " << m.edValue->Text();
 
+    click(*m.btnSave);
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(GetActiveWindow(), m.Handle());
+    EXPECT_EQ(GetFocus(), m.btnSave->Handle()) << "the pressed button had the focus";
+
     fileDialogAnswer = (sim() / "typed-name.cfg").wstring();
     SetFocus(m.edValue->Handle());
-    click(*m.btnOpen);  // the modal "Ooops..." notice, answered with Esc
-    ASSERT_EQ(notices.size(), 2u);
-    EXPECT_TRUE(notices[1].modal);
+    pressAltKey('L');  // the modal "Ooops..." notice, answered with Esc
+    ASSERT_TRUE(waitForNotices(3));
+    EXPECT_TRUE(notices[2].modal);
     EXPECT_EQ(GetActiveWindow(), m.Handle());
     EXPECT_EQ(GetFocus(), m.edValue->Handle());
     EXPECT_TRUE(typedReachesValueBox('J', 'j')) << "the key went nowhere: " << m.edValue->Text();
