@@ -473,10 +473,13 @@ void pressKey(WORD key) {
 }  // namespace
 
 // When a notice goes, the main window is active again and the keys the user types next reach the
-// control that had the focus before: after a modeless notice and after a modal one.
+// control that had the focus before: after a modeless notice and after a modal one. The buttons
+// are pressed with their access letters, which leave the focus in the value box (a mouse press
+// gives it to the button).
 TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
     startEditor();
     TfrmMain_Trimwell& m = main();
+    constexpr LPARAM altHeld = LPARAM{1} << 29;
     const auto typedReachesValueBox = [&](WORD key, char letter) {
         pressKey(key);
         for (int i = 0; i < 200 && m.edValue->Text().find(letter) == std::string::npos; ++i) {
@@ -487,7 +490,7 @@ TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
     };
     clickNode(findNode("fltsim.0", "sim"));
     SetFocus(m.edValue->Handle());
-    click(*m.btnSave);
+    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L's', altHeld);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_FALSE(dialog().Visible());
     EXPECT_EQ(GetActiveWindow(), m.Handle());
@@ -496,7 +499,7 @@ TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
 
     fileDialogAnswer = (sim() / "typed-name.cfg").wstring();
     SetFocus(m.edValue->Handle());
-    click(*m.btnOpen);  // the modal "Ooops..." notice, answered with Esc
+    SendMessageW(m.edValue->Handle(), WM_SYSCHAR, L'l', altHeld);  // the modal "Ooops...", answered with Esc
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_TRUE(notices[1].modal);
     EXPECT_EQ(GetActiveWindow(), m.Handle());
