@@ -26,7 +26,6 @@ std::vector<LayoutRow> dialogLayout() {
     };
     const V tahoma{{"Font.Name", std::string("Tahoma")}, {"Font.Height", std::int64_t{-11}}};
     return {
-        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
         Row<TsuiSkinForm>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Glyph", std::string(kDialogPictureName)},
                                                                         {"TransparentColor", kSkinTransparent}})),
         Row<TElLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
@@ -50,6 +49,9 @@ std::vector<LayoutRow> dialogLayout() {
                                                   {"UIStyle", std::string("FromThemeFile")},
                                                   {"TabOrder", std::int64_t{0}},
                                                   {"Transparent", true}})),
+        // The skin, the same as the main window's; the button takes its look from it once every
+        // component is in and the references are attached.
+        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
     };
 }
 

@@ -11,6 +11,7 @@
 
 #include "config/IniFiles.h"
 #include "framework/Forms_win.h"
+#include "framework/ImageList_win.h"
 #include "framework/StdCtrls_win.h"
 #include "labels/ElHTMLLbl_win.h"
 #include "labels/ElLabel_win.h"
@@ -42,21 +43,6 @@ void PlayClickSound();
 // A UTF-8 path as the 8-bit file functions of the system expect it: in the ANSI code page, or
 // as its short form when the code page cannot spell it.
 std::string AnsiFileName(const std::string& path);
-
-// The image list of the tree, freed with its owner.
-class TImageList : public TPersistentComponent {
-public:
-    explicit TImageList(TComponent* owner) : TPersistentComponent(owner) {}
-    // A strip of 16 x 16 images with an alpha channel; the mask comes from the alpha.
-    void LoadStrip(const char* resourceName, int imageSize);
-    HIMAGELIST Handle() const { return handle_.get(); }
-    int Count() const { return handle_ ? ImageList_GetImageCount(handle_.get()) : 0; }
-
-private:
-    static void destroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
-    static HIMAGELIST noImageList() { return nullptr; }
-    UniqueHandle<HIMAGELIST, destroyImageList, noImageList> handle_;
-};
 
 // Adds the file's sections and keys to the tree (without clearing it): a "Trusted" section is
 // left out; the first node is selected when asked and the tree is not empty.

@@ -93,27 +93,6 @@ void PlayClickSound() {
     if (FileExists(sound)) Platform().playSound(AnsiFileName(sound), kClickSoundFlags);
 }
 
-void TImageList::LoadStrip(const char* resourceName, int imageSize) {
-    const UniqueBitmap strip = LoadBitmapResource(resourceName);
-    if (!strip) return;
-    DIBSECTION dib{};
-    if (GetObjectW(strip.get(), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 32) return;
-    const int w = dib.dsBm.bmWidth, h = std::abs(dib.dsBm.bmHeight);
-    // The mask: set where the picture is see-through, from the alpha of each pixel.
-    const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
-    const int maskStride = ((w + 15) / 16) * 2;
-    std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * h, 0);
-    for (int y = 0; y < h; ++y) {
-        const int row = dib.dsBmih.biHeight > 0 ? h - 1 - y : y;  // bottom-up storage
-        for (int x = 0; x < w; ++x)
-            if ((pixels[static_cast<std::size_t>(row) * w + x] >> 24) < 128)
-                maskBits[static_cast<std::size_t>(y) * maskStride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-    }
-    const UniqueBitmap mask(CreateBitmap(w, h, 1, 1, maskBits.data()));
-    handle_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, w / imageSize, 0));
-    if (handle_) ImageList_Add(handle_.get(), strip.get(), mask.get());
-}
-
 void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFirst) {
     TStrings sections, keys;
     file.ListSectionNames(sections);
@@ -261,7 +240,10 @@ std::vector<LayoutRow> mainLayout() {
                                                                         {"PageSize", std::int64_t{2}},
                                                                         {"SmallChange", std::int64_t{5}},
                                                                         {"Visible", false}})),
-        // The title buttons' glyphs.
+        // The tree's images, and the title buttons' glyphs.
+        Row<TImageList>("imgTreeIcos", "", {{"Height", std::int64_t{16}},
+                                            {"Width", std::int64_t{16}},
+                                            {"Picture", std::string(kTreeIconsName)}}),
         titleButtonList("imgListClose", kCloseListName),
         titleButtonList("imgListCloseHot", kCloseHotListName),
         titleButtonList("imgListCloseDown", kCloseDownListName),
@@ -286,9 +268,6 @@ TfrmMain_Trimwell::TfrmMain_Trimwell(TComponent* owner) : TForm(owner) {
                      {"Caption", std::string("Corvane - Trimwell")},
                      {"Scaled", false}},
                     *this);
-    imgTreeIcos = &Add<TImageList>();
-    imgTreeIcos->SetName("imgTreeIcos");
-    imgTreeIcos->LoadStrip(kTreeIconsName, 16);
     LoadLayout(*this, mainLayout());
     bindControls();
     fsxCfgTree->SetImages(imgTreeIcos->Handle());
@@ -325,6 +304,7 @@ void TfrmMain_Trimwell::bindControls() {
     edValue = FindAs<TEdit>(*this, "edValue");
     btnOpen = FindAs<TsuiButton>(*this, "btnOpen");
     suiScrollBar = FindAs<TScrollBarBase>(*this, "suiScrollBar");
+    imgTreeIcos = FindAs<TImageList>(*this, "imgTreeIcos");
     imgListClose = FindAs<TElImageList>(*this, "imgListClose");
     imgListCloseHot = FindAs<TElImageList>(*this, "imgListCloseHot");
     imgListCloseDown = FindAs<TElImageList>(*this, "imgListCloseDown");

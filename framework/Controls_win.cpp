@@ -374,7 +374,23 @@ void TWinControl::HandleNeeded() {
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlatformClassProc)));
         subclassed_ = platformProc_ != nullptr;
     }
+    if (parent != nullptr) placeInCreationOrder();
     CreateWnd();
+}
+
+// The window system puts a new child window beneath its siblings, which would stack the windows
+// front-to-back; creation order is back-to-front order, so a new window goes beneath the windows
+// of the siblings created after it and above all others.
+void TWinControl::placeInCreationOrder() {
+    HWND insertAfter = HWND_TOP;
+    const std::vector<TControl*>& siblings = Parent()->controls_;
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    for (auto later = self == siblings.end() ? self : std::next(self); later != siblings.end(); ++later)
+        if (auto* w = dynamic_cast<TWinControl*>(*later); w != nullptr && w->handle_) {
+            insertAfter = w->handle_.get();
+            break;
+        }
+    SetWindowPos(handle_.get(), insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::CreateWnd() {

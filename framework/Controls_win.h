@@ -328,6 +328,7 @@ private:
     static LRESULT CALLBACK PlatformClassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM lp);
     void insertControl(TControl& c);
+    void placeInCreationOrder();
     void removeControl(TControl& c);
     TGraphicControl* graphicChildAt(int x, int y) const;
     void routeMouse(UINT msg, WPARAM wp, LPARAM lp);

@@ -67,18 +67,20 @@ Raster dialogWindow() {
     const Shape band = [&](double x, double y) { return roundedRect(1.5, 1.5, W - 1.5, H - 1.5, 10.5)(x, y) && y < 15; };
     r.fill(band, verticalGradient(0, rgb(120, 186, 240), 15, rgb(40, 104, 188)));
     r.fill(roundedRect(1.5, 15, W - 1.5, 16.4, 0), solid(kAmber));
-    // The button area.
-    r.fill(roundedRect(252, 116, 380, 158, 8), solid(rgb(0, 0, 0, 0.08)));
-    r.fill(roundedRect(253, 117, 379, 157, 7), verticalGradient(117, rgb(236, 242, 250), 157, rgb(214, 224, 238)));
+    // No well behind the button: the modeless notices hide the button, and an empty panel where
+    // it sits would look like something failed to draw.
     return r;
 }
 
-// A rounded frame with a gap in its top edge where a caption label sits.
+// A rounded frame with a gap in its top edge where a caption label sits. The captions start 13
+// pixels in; the gap ends a little after the shortest of them ("Key", 21 pixels), and the longer
+// ones cover the edge with their own opaque background, so no caption leaves a stretch of the
+// edge missing beside it.
 Raster captionFrame() {
     constexpr int W = 239, H = 64;
     Raster r(W, H, kWindowColour);
     const Shape frame = roundedOutline(0.5, 1.5, W - 0.5, H - 1, 7, 1.2);
-    const Shape gap = roundedRect(10, -1, 62, 4, 0);
+    const Shape gap = roundedRect(10, -1, 37, 4, 0);
     r.fill(subtract(frame, gap), solid(rgb(118, 148, 190)));
     r.fill(subtract(offset(frame, 1, 1), unite(gap, roundedRect(0.5, 1.5, W - 0.5, H - 1, 7))), solid(rgb(255, 255, 255)));
     return r;
