@@ -17,7 +17,8 @@ TsuiScrollBar::TsuiScrollBar(TComponent* owner) : TCustomControl(owner) {
     }
     startButton_->OnMouseContinuouslyDown = [this](TComponent&) { step(-smallChange_); };
     endButton_->OnMouseContinuouslyDown = [this](TComponent&) { step(smallChange_); };
-    SetBounds(Left(), Top(), Width(), 185);
+    // A panel's width; a bar without width or height would hide itself at its first layout.
+    SetBounds(Left(), Top(), 185, 185);
     uiStyle_ = DefaultUIStyle(owner);
     track_->SetColor(Color());
     LoadSkin();
@@ -91,7 +92,8 @@ void TsuiScrollBar::LoadSkin() {
     TsuiScrollBarPictures pictures = LoadScrollBarPictures(fileTheme_, uiStyle_, orientation_);
     FillKeyColorWithBarColor(pictures);
     fromFileTheme_ = pictures.fromFileTheme;
-    SetColor(static_cast<TColor>(pictures.color));
+    // A theme without the colour (-1) leaves the bar's own.
+    if (pictures.color != 0xFFFFFFFFu) SetColor(static_cast<TColor>(pictures.color));
     startCap_ = std::move(pictures.startCap);
     middle_ = std::move(pictures.middle);
     endCap_ = std::move(pictures.endCap);
