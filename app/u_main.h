@@ -18,7 +18,10 @@
 #include "labels/ElPopBtn_win.h"
 #include "skin/SUIMgr.h"
 #include "skinctrls/SUIButton_win.h"
+#include "skinctrls/SUIEdit_win.h"
+#include "skinctrls/SUIScrollBar_win.h"
 #include "skinctrls/SUISkinForm_win.h"
+#include "skinctrls/SUITreeView_win.h"
 
 namespace trimwell {
 
@@ -73,10 +76,10 @@ public:
     TsuiButton* btnCloseMain = nullptr;
     TsuiButton* btnSave = nullptr;
     TsuiButton* btnExitFSX = nullptr;
-    TTreeView* fsxCfgTree = nullptr;
-    TEdit* edValue = nullptr;
+    TsuiTreeView* fsxCfgTree = nullptr;
+    TsuiEdit* edValue = nullptr;
     TsuiButton* btnOpen = nullptr;
-    TScrollBarBase* suiScrollBar = nullptr;
+    TsuiScrollBar* suiScrollBar = nullptr;
     TImageList* imgTreeIcos = nullptr;
     TElImageList* imgListClose = nullptr;
     TElImageList* imgListCloseHot = nullptr;
@@ -112,6 +115,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
+    void showTreeAndBar();
     void bindControls();
     void bindEvents();
 };

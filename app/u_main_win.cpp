@@ -216,8 +216,14 @@ std::vector<LayoutRow> mainLayout() {
         Row<TsuiButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4)),
         Row<TsuiButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2)),
         Row<TsuiButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5)),
-        Row<TTreeView>("fsxCfgTree", "", place(25, 72, 210, 225, {{"AutoExpand", true},
-                                                                 {"Color", std::int64_t{clWhite}},
+        Row<TsuiTreeView>("fsxCfgTree", "", place(25, 72, 210, 225, {{"FileTheme", Ref{"suiBuiltInFileTheme"}},
+                                                                    {"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::FromThemeFile)}},
+                                                                    {"BorderColor", std::int64_t{0x0080521C}},
+                                                                    {"VScrollBar", Ref{"suiScrollBar"}},
+                                                                    {"AutoExpand", true},
+                                                                    {"BorderStyle", std::int64_t{0}},
+                                                                    {"BorderWidth", std::int64_t{2}},
+                                                                    {"Color", std::int64_t{clWhite}},
                                                                  {"Font.Color", std::int64_t{clBlack}},
                                                                  {"Font.Height", std::int64_t{-9}},
                                                                  {"Font.Name", std::string("Verdana")},
@@ -226,20 +232,23 @@ std::vector<LayoutRow> mainLayout() {
                                                                  {"Indent", std::int64_t{20}},
                                                                  {"ReadOnly", true},
                                                                  {"TabOrder", std::int64_t{1}},
-                                                                 {"ToolTips", true},
-                                                                 {"ScrollBar", Ref{"suiScrollBar"}}})),
-        Row<TEdit>("edValue", "", place(256, 225, 214, 19, {{"BorderColor", std::int64_t{clBlack}},
-                                                           {"Color", std::int64_t{0x00EFE7DE}},
+                                                                 {"ToolTips", true}})),
+        Row<TsuiEdit>("edValue", "", place(256, 225, 214, 19, {{"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::Protein)}},
+                                                              {"BorderColor", std::int64_t{clBlack}},
+                                                              {"AutoSize", false},
+                                                              {"Color", std::int64_t{0x00EFE7DE}},
                                                            {"Font.Color", std::int64_t{clBlack}},
                                                            {"TabOrder", std::int64_t{3}}})),
         Row<TsuiButton>("btnOpen", "", pushButton(261, 269, "&Load CFG", 0)),
-        Row<TScrollBarBase>("suiScrollBar", "", place(217, 73, 16, 223, {{"Color", std::int64_t{0x00F5F5F5}},
-                                                                        {"Enabled", false},
-                                                                        {"LargeChange", std::int64_t{2}},
-                                                                        {"Max", std::int64_t{1}},
-                                                                        {"PageSize", std::int64_t{2}},
-                                                                        {"SmallChange", std::int64_t{5}},
-                                                                        {"Visible", false}})),
+        Row<TsuiScrollBar>("suiScrollBar", "", place(217, 73, 16, 223, {{"Orientation", std::int64_t{static_cast<int>(TsuiProgressBarOrientation::suiVertical)}},
+                                                                       {"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::Protein)}},
+                                                                       {"Max", std::int64_t{1}},
+                                                                       {"SmallChange", std::int64_t{5}},
+                                                                       {"LargeChange", std::int64_t{2}},
+                                                                       {"PageSize", std::int64_t{2}},
+                                                                       {"Color", std::int64_t{0x00F5F5F5}},
+                                                                       {"Enabled", false},
+                                                                       {"Visible", false}})),
         // The tree's images, and the title buttons' glyphs.
         Row<TImageList>("imgTreeIcos", "", {{"Height", std::int64_t{16}},
                                             {"Width", std::int64_t{16}},
@@ -300,10 +309,10 @@ void TfrmMain_Trimwell::bindControls() {
     btnCloseMain = FindAs<TsuiButton>(*this, "btnCloseMain");
     btnSave = FindAs<TsuiButton>(*this, "btnSave");
     btnExitFSX = FindAs<TsuiButton>(*this, "btnExitFSX");
-    fsxCfgTree = FindAs<TTreeView>(*this, "fsxCfgTree");
-    edValue = FindAs<TEdit>(*this, "edValue");
+    fsxCfgTree = FindAs<TsuiTreeView>(*this, "fsxCfgTree");
+    edValue = FindAs<TsuiEdit>(*this, "edValue");
     btnOpen = FindAs<TsuiButton>(*this, "btnOpen");
-    suiScrollBar = FindAs<TScrollBarBase>(*this, "suiScrollBar");
+    suiScrollBar = FindAs<TsuiScrollBar>(*this, "suiScrollBar");
     imgTreeIcos = FindAs<TImageList>(*this, "imgTreeIcos");
     imgListClose = FindAs<TElImageList>(*this, "imgListClose");
     imgListCloseHot = FindAs<TElImageList>(*this, "imgListCloseHot");
@@ -335,8 +344,15 @@ void TfrmMain_Trimwell::FormShow(TComponent&) {
     CfgFileName = GetFSXPath() + kDefaultAircraft;
     if (!FileExists(CfgFileName)) return;
     ReloadConfig();
+    showTreeAndBar();
+}
+
+// The bar is shown with the tree, then brought in step with the tree's native bar at once: a
+// file that fits has no native bar, and a bar left standing would cover the tree's right edge.
+void TfrmMain_Trimwell::showTreeAndBar() {
     fsxCfgTree->Show();
     suiScrollBar->Show();
+    fsxCfgTree->SyncScrollBars();
 }
 
 void TfrmMain_Trimwell::ClearEditFields() {
@@ -455,8 +471,7 @@ void TfrmMain_Trimwell::btnOpenClick(TComponent&) {
     PauseWithMessages(1000);
     ReloadConfig();
     PauseWithMessages(1000);
-    fsxCfgTree->Show();
-    suiScrollBar->Show();
+    showTreeAndBar();
 }
 
 void TfrmMain_Trimwell::btnExitFSXClick(TComponent&) {

@@ -162,7 +162,6 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
 
 const PropertyTable& TEdit::StaticPublished() {
     static const PropertyTable table = Inherit(TWinControl::StaticPublished(), {
-        Prop<TEdit>("BorderColor", &TEdit::SetBorderColor),
         Prop<TEdit>("Text", &TEdit::SetText),
     });
     return table;
@@ -220,120 +219,6 @@ void TEdit::ColorChanged() {
     TWinControl::ColorChanged();
 }
 
-LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCPAINT && borderColor_ != clNone) {
-        // The plain border in the colour of the layout instead of the system's.
-        const LRESULT r = TWinControl::WndProc(msg, wp, lp);
-        const WholeWindowDC dc(Handle());
-        RECT box{0, 0, Width(), Height()};
-        TCanvas(dc.get()).FrameRect(box, borderColor_);
-        return r;
-    }
-    return TWinControl::WndProc(msg, wp, lp);
-}
-
-// ---------------------------------------------------------------- TScrollBarBase
-
-TScrollBarBase::TScrollBarBase(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 16, 185); }
-
-// Its own properties before the inherited ones it redeclares, as the skinned bar publishes them.
-const PropertyTable& TScrollBarBase::StaticPublished() {
-    static const PropertyTable table = PublishInOrder(TWinControl::StaticPublished(), {
-        Prop<TScrollBarBase>("LineButton", &TScrollBarBase::SetLineButton),
-        Prop<TScrollBarBase>("Vertical", &TScrollBarBase::SetVertical),
-        Prop<TScrollBarBase>("Max", &TScrollBarBase::SetMax),
-        Prop<TScrollBarBase>("Min", &TScrollBarBase::SetMin),
-        Prop<TScrollBarBase>("Position", &TScrollBarBase::SetPosition),
-        Prop<TScrollBarBase>("SmallChange", &TScrollBarBase::SetSmallChange),
-        Prop<TScrollBarBase>("LargeChange", &TScrollBarBase::SetLargeChange),
-        Prop<TScrollBarBase>("PageSize", &TScrollBarBase::SetPageSize),
-    }, {"LineButton", "Vertical", "Max", "Min", "Position", "SmallChange", "LargeChange", "PageSize", "Color",
-        "Constraints.MinWidth", "Constraints.MaxWidth", "Constraints.MinHeight", "Constraints.MaxHeight", "Enabled",
-        "ShowHint", "Visible"});
-    return table;
-}
-const PropertyTable& TScrollBarBase::Published() const { return StaticPublished(); }
-
-void TScrollBarBase::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
-    params.className = L"SCROLLBAR";
-    params.style |= vertical_ ? SBS_VERT : SBS_HORZ;
-    params.style &= ~static_cast<DWORD>(WS_TABSTOP);
-}
-
-void TScrollBarBase::CreateWnd() {
-    TWinControl::CreateWnd();
-    apply();
-}
-
-void TScrollBarBase::apply() {
-    if (!HandleAllocated()) return;
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    si.nMin = min_;
-    si.nMax = max_;
-    si.nPage = static_cast<UINT>(std::max(pageSize_, 0));
-    si.nPos = position_;
-    SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
-}
-
-void TScrollBarBase::changePosition(int v) {
-    position_ = std::clamp(v, min_, std::max(min_, max_));
-    apply();
-    if (position_ != lastNotified_) {
-        lastNotified_ = position_;
-        if (OnChange) OnChange(*this);
-    }
-}
-
-void TScrollBarBase::SetPosition(int v) {
-    if (v == position_) return;
-    changePosition(v);
-}
-
-void TScrollBarBase::SetMax(int v) {
-    if (v == max_) return;
-    max_ = std::max(v, min_);
-    changePosition(position_);
-}
-
-void TScrollBarBase::SetMin(int v) {
-    if (v == min_) return;
-    min_ = std::min(v, max_);
-    changePosition(position_);
-}
-
-void TScrollBarBase::SetPageSize(int v) {
-    if (v < 0 || v > max_) return;  // a page larger than the range is refused
-    pageSize_ = v;
-    apply();
-}
-
-bool TScrollBarBase::ParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (msg != WM_VSCROLL && msg != WM_HSCROLL) return false;
-    switch (LOWORD(wp)) {
-        case SB_LINEUP: changePosition(position_ - smallChange_); break;
-        case SB_LINEDOWN: changePosition(position_ + smallChange_); break;
-        case SB_PAGEUP: changePosition(position_ - pageSize_); break;
-        case SB_PAGEDOWN: changePosition(position_ + pageSize_); break;
-        case SB_TOP: changePosition(min_); break;
-        case SB_BOTTOM: changePosition(max_); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_TRACKPOS;
-            GetScrollInfo(Handle(), SB_CTL, &si);
-            changePosition(si.nTrackPos);
-            break;
-        }
-        default: break;
-    }
-    result = 0;
-    return true;
-}
-
 // ---------------------------------------------------------------- TTreeView
 
 TTreeView::TTreeView(TComponent* owner) : TWinControl(owner) {
@@ -353,7 +238,6 @@ const PropertyTable& TTreeView::StaticPublished() {
         Prop<TTreeView>("ShowLines", &TTreeView::SetShowLines),
         Prop<TTreeView>("ShowRoot", &TTreeView::SetShowRoot),
         Prop<TTreeView>("ToolTips", &TTreeView::SetToolTips),
-        RefProp<TTreeView>("ScrollBar", &TTreeView::SetScrollBar),
     });
     return table;
 }
@@ -418,59 +302,7 @@ LRESULT TTreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         Click();
         return 0;
     }
-    const LRESULT result = TWinControl::WndProc(msg, wp, lp);
-    switch (msg) {
-        case WM_PAINT:
-        case WM_VSCROLL:
-        case WM_MOUSEWHEEL:
-        case WM_SIZE:
-        case TVM_DELETEITEM:
-            SyncScrollBar();
-            break;
-        default:
-            break;
-    }
-    return result;
-}
-
-void TTreeView::SetScrollBar(TScrollBarBase* bar) {
-    if (bar == scrollBar_) return;
-    if (scrollBar_ != nullptr) scrollBar_->OnChange = nullptr;
-    scrollBar_ = bar;
-    if (scrollBar_ == nullptr) return;
-    FreeNotification(scrollBar_);
-    scrollBar_->OnChange = [this](TComponent&) {
-        if (syncing_ || !HandleAllocated()) return;
-        SendMessageW(Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, scrollBar_->Position()), 0);
-        SyncScrollBar();
-    };
-    SyncScrollBar();
-}
-
-void TTreeView::SyncScrollBar() {
-    if (scrollBar_ == nullptr || syncing_ || !HandleAllocated()) return;
-    syncing_ = true;
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    int maxPosition = 0, position = 0;
-    if ((GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VSCROLL) && GetScrollInfo(Handle(), SB_VERT, &si)) {
-        maxPosition = std::max(0, si.nMax - static_cast<int>(std::max(si.nPage, 1u)) + 1);
-        position = si.nPos;
-    }
-    scrollBar_->SetMax(maxPosition);
-    scrollBar_->SetPosition(position);
-    scrollBar_->SetEnabled(maxPosition > 0);
-    syncing_ = false;
-}
-
-TTreeView::~TTreeView() {
-    if (scrollBar_ != nullptr) scrollBar_->OnChange = nullptr;
-}
-
-void TTreeView::Notification(TComponent& component, TOperation operation) {
-    TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && &component == scrollBar_) scrollBar_ = nullptr;
+    return TWinControl::WndProc(msg, wp, lp);
 }
 
 void TTreeView::ColorChanged() {

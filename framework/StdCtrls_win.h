@@ -91,7 +91,6 @@ public:
 
     // The text as the user left it.
     const std::string& Text();
-    void SetBorderColor(TColor c) { borderColor_ = c; Invalidate(); }
     TNotifyEvent OnChange;
 
 protected:
@@ -99,57 +98,17 @@ protected:
     void CreateWnd() override;
     bool PaintsItself() const override { return true; }
     bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void ColorChanged() override;
 
 private:
     void syncText();
-    TColor borderColor_ = clNone;
     UniqueBrush background_;
-};
-
-// A vertical or horizontal scroll bar that keeps Min <= Position <= Max: a position outside is
-// clamped, and a page size above Max is refused.
-class TScrollBarBase : public TWinControl {
-public:
-    explicit TScrollBarBase(TComponent* owner);
-    const PropertyTable& Published() const override;
-    static const PropertyTable& StaticPublished();
-
-    int Min() const { return min_; }
-    int Max() const { return max_; }
-    int Position() const { return position_; }
-    int PageSize() const { return pageSize_; }
-    void SetMin(int v);
-    void SetMax(int v);
-    void SetPosition(int v);
-    void SetPageSize(int v);
-    void SetLargeChange(int v) { SetPageSize(v); }
-    void SetSmallChange(int v) { smallChange_ = v; }
-    void SetVertical(bool v) { vertical_ = v; }
-    void SetLineButton(int v) { lineButton_ = v; }
-    TNotifyEvent OnChange;
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    bool PaintsItself() const override { return true; }
-    bool ParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
-private:
-    void apply();
-    void changePosition(int v);
-    int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 2, smallChange_ = 1, lineButton_ = 0;
-    int lastNotified_ = 0;
-    bool vertical_ = true;
 };
 
 // The platform's tree view. Nodes are the platform's items (HTREEITEM).
 class TTreeView : public TWinControl {
 public:
     explicit TTreeView(TComponent* owner);
-    // The linked bar may outlive the tree: its change handler must not call a tree that is gone.
-    ~TTreeView() override;
     const PropertyTable& Published() const override;
     static const PropertyTable& StaticPublished();
 
@@ -189,13 +148,6 @@ public:
     bool DoubleBuffered() const { return doubleBuffered_; }
     DWORD TreeStyle() const { return treeStyle_; }
 
-    // A scroll bar that stands in for the tree's own vertical bar: it follows the tree's scroll
-    // state, and moving it scrolls the tree.
-    void SetScrollBar(TScrollBarBase* bar);
-    TScrollBarBase* ScrollBar() const { return scrollBar_; }
-    void SyncScrollBar();
-    void Notification(TComponent& component, TOperation operation) override;
-
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
@@ -211,8 +163,6 @@ private:
     int indent_ = 19;
     HIMAGELIST images_ = nullptr;
     bool doubleBuffered_ = false;
-    TScrollBarBase* scrollBar_ = nullptr;
-    bool syncing_ = false;
     TFont boldFont_;
 };
 

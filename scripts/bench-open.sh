@@ -30,7 +30,8 @@ use_sim() {
     /v AppPath /t REG_SZ /d "$($wine_run winepath -w "$1")\\" /f >/dev/null
 }
 editor="\"$($wine_run winepath -w "$win/bin/Trimwell.exe")\""
-time_editor() { $wine_run "$win/bin/startup_launcher.exe" "$runs" "$editor" | sed -n 's/.*: \([0-9.]*\) ms$/\1/p'; }
+# The launcher writes Windows line ends.
+time_editor() { $wine_run "$win/bin/startup_launcher.exe" "$runs" "$editor" | tr -d '\r' | sed -n 's/.*: \([0-9.]*\) ms$/\1/p'; }
 
 use_sim "$long"
 long_ms=$(time_editor)

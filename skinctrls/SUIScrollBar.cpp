@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "skin/SUIMgr.h"
+#include "skinctrls/SUIPublic.h"
 #include "skinctrls/SUIThumb.h"
 
 namespace trimwell {
@@ -96,6 +98,19 @@ TsuiScrollBarPictures LoadScrollBarPictures(const TsuiFileTheme* theme, TsuiUISt
     if (vertical)
         for (Bitmap* piece : {&pictures.startCap, &pictures.middle, &pictures.endCap}) RotateRight(*piece);
     return pictures;
+}
+
+void FillKeyColorWithBarColor(TsuiScrollBarPictures& pictures) {
+    if ((pictures.color & 0xFF000000u) != 0) return;  // no colour, or a system colour index
+    const std::uint32_t key = ColorRefToPixel(kSkinKeyColor) & 0x00FFFFFFu;
+    const std::uint32_t fill = ColorRefToPixel(pictures.color);
+    std::vector<Bitmap*> all{&pictures.startCap, &pictures.middle, &pictures.endCap};
+    for (auto* set : {&pictures.startButton, &pictures.endButton})
+        for (Bitmap& frame : *set) all.push_back(&frame);
+    for (Bitmap* b : all)
+        for (int y = 0; y < b->Height(); ++y)
+            for (int x = 0; x < b->Width(); ++x)
+                if ((b->Pixel(x, y) & 0x00FFFFFFu) == key) b->SetPixel(x, y, fill);
 }
 
 }  // namespace trimwell

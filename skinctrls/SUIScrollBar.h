@@ -70,4 +70,8 @@ struct TsuiScrollBarPictures {
 TsuiScrollBarPictures LoadScrollBarPictures(const TsuiFileTheme* theme, TsuiUIStyle style,
                                             TsuiProgressBarOrientation orientation);
 
+// The pictures mark what lies outside their rounded shapes in the skin's key colour; the bar
+// draws them opaque, so those pixels take the bar's own colour (nothing without one).
+void FillKeyColorWithBarColor(TsuiScrollBarPictures& pictures);
+
 }  // namespace trimwell

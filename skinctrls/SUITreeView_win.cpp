@@ -58,7 +58,7 @@ const PropertyTable& TsuiTreeView::StaticPublished() {
             Prop<TsuiTreeView>("BorderStyle", &TsuiTreeView::SetBorderStyle),
             Prop<TsuiTreeView>("BorderWidth", &TsuiTreeView::SetBorderWidth),
         },
-        TTreeView::StaticPublished(), {"ScrollBar"});
+        TTreeView::StaticPublished());
     return table;
 }
 const PropertyTable& TsuiTreeView::Published() const { return StaticPublished(); }

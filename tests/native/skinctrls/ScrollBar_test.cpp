@@ -4,6 +4,7 @@
 
 #include "skin/ProgramResources.h"
 #include "skin/SUIMgr.h"
+#include "skinctrls/SUIPublic.h"
 #include "skinctrls/SUIScrollBar.h"
 #include "skinctrls/SUIThumb.h"
 
@@ -94,6 +95,33 @@ TEST_F(ScrollBarPictures, ProteinGivesItsColourTurnedPiecesAndSixArrowFrames) {
     Bitmap left = v.endButton[2];
     RotateLeft(left);
     EXPECT_EQ(h.endButton[2], left);
+}
+
+// Corners outside the rounded thumb and arrows show the bar's colour, never the key colour;
+// every other pixel is the style's own.
+TEST_F(ScrollBarPictures, KeyColouredPixelsTakeTheBarColour) {
+    const auto drawn = LoadScrollBarPictures(nullptr, TsuiUIStyle::Protein, Orientation::suiVertical);
+    auto filled = drawn;
+    FillKeyColorWithBarColor(filled);
+    const std::uint32_t key = ColorRefToPixel(kSkinKeyColor), bar = ColorRefToPixel(0x00F5F5F5);
+    int keyed = 0;
+    const auto check = [&](const Bitmap& before, const Bitmap& after) {
+        for (int y = 0; y < before.Height(); ++y)
+            for (int x = 0; x < before.Width(); ++x) {
+                const bool wasKey = (before.Pixel(x, y) & 0x00FFFFFFu) == (key & 0x00FFFFFFu);
+                keyed += wasKey;
+                EXPECT_EQ(after.Pixel(x, y), wasKey ? bar : before.Pixel(x, y)) << x << "," << y;
+            }
+    };
+    check(drawn.startCap, filled.startCap);
+    check(drawn.endCap, filled.endCap);
+    check(drawn.endButton[0], filled.endButton[0]);
+    EXPECT_GT(keyed, 0) << "the Protein pictures have key-coloured corners";
+
+    auto none = drawn;
+    none.color = 0xFFFFFFFFu;  // a theme without the colour leaves the pictures as drawn
+    FillKeyColorWithBarColor(none);
+    EXPECT_EQ(none.startCap, drawn.startCap);
 }
 
 TEST_F(ScrollBarPictures, AReadyThemeGivesItsScrollBarPiecesAndAMissingOneDeepBlue) {

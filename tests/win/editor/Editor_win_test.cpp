@@ -38,7 +38,9 @@ TEST_F(EditorTest, StartsWithTheDefaultAircraftAsATree) {
     EXPECT_EQ(m.lbKey->Caption(), "");
     EXPECT_EQ(m.edValue->Text(), "");
     EXPECT_TRUE(m.fsxCfgTree->Visible());
-    EXPECT_TRUE(m.suiScrollBar->Visible());
+    // The demo file fits the tree: the skinned bar follows the native one, hidden and disabled.
+    EXPECT_FALSE(m.suiScrollBar->Visible());
+    EXPECT_FALSE(m.suiScrollBar->Enabled());
     EXPECT_TRUE(notices.empty());
     EXPECT_TRUE(boxes.empty());
 
@@ -285,7 +287,7 @@ TEST_F(EditorTest, LoadCfgAsksWithTheStatedDialogAndLoadsTheChoice) {
     EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "TRUSTED", "  a"}));
     EXPECT_EQ(m.blLoadedAcft->Text(), "<b>Loaded Aircraft:</b> Other <i>Plane</i>");
     EXPECT_TRUE(m.fsxCfgTree->Visible());
-    EXPECT_TRUE(m.suiScrollBar->Visible());
+    EXPECT_FALSE(m.suiScrollBar->Visible()) << "shown with the tree, then hidden as the file fits";
     EXPECT_TRUE(sounds.empty()) << "Load CFG plays no click";
 
     // The same file again gives the same tree, never a doubled one.
@@ -462,6 +464,27 @@ namespace {
 
 // A key pressed on the keyboard: it goes through the system's input queue to whichever window
 // has the focus, as a user's key does.
+// What the styling pass leaves of the tree and its linked bar.
+struct ScrolledState {
+    int barPosition, barMin, barMax, lineButton, nativePosition;
+    bool barVisible, barEnabled, horizontalShown, firstNodeOnTop;
+    bool operator==(const ScrolledState&) const = default;
+};
+
+ScrolledState StateOf(TfrmMain_Trimwell& m) {
+    const HWND tree = m.fsxCfgTree->Handle();
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(tree, SB_VERT, &si);
+    SCROLLBARINFO horizontal{};
+    horizontal.cbSize = sizeof horizontal;
+    GetScrollBarInfo(tree, OBJID_HSCROLL, &horizontal);
+    TsuiScrollBar& bar = *m.suiScrollBar;
+    return {bar.Position(), bar.Min(), bar.Max(), bar.LineButton(), si.nPos, bar.Visible(), bar.Enabled(),
+            (horizontal.rgstate[0] & STATE_SYSTEM_INVISIBLE) == 0, TreeView_GetFirstVisible(tree) == TreeView_GetRoot(tree)};
+}
+
 void pressKey(WORD key) {
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_KEYBOARD;
@@ -601,4 +624,48 @@ TEST_F(EditorTest, AKeyTheFileHoldsTwiceShowsTwiceAndBothReadTheFirst) {
     clickNode(m.fsxCfgTree->NodeAt(3));
     EXPECT_EQ(m.lbKey->Caption(), "Title");
     EXPECT_EQ(m.edValue->Text(), "First");
+}
+
+// A file of more sections than the tree shows: Load CFG hides tree and bar while it reloads and
+// shows them after, the bar over the native one and in step with the tree at its top. The pass
+// moves the bar to its end and back once after the walk rather than at every node: the end
+// state is the same as the node-by-node pass leaves, as the pass run that way shows.
+TEST_F(EditorTest, LoadCfgOfALongFileShowsTheBarInStepAndTheStylingPassEndsAsNodeByNode) {
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    std::string text = "[fltsim.0]\r\ntitle=Long\r\n";
+    for (int i = 1; i < 150; ++i)
+        text += "[section." + std::to_string(i) + "]\r\nkey_a=1\r\nkey_b=2\r\n";
+    const auto longFile = sim() / "long.cfg";
+    writeFile(longFile, text);
+    fileDialogAnswer = longFile.wstring();
+    bool hiddenDuringPause = false;
+    duringPause = [&] { hiddenDuringPause = !m.fsxCfgTree->Visible() && !m.suiScrollBar->Visible(); };
+    click(*m.btnOpen);
+    EXPECT_TRUE(hiddenDuringPause);
+    ASSERT_EQ(m.fsxCfgTree->Count(), 2 + 149 * 3);
+
+    const ScrolledState once = StateOf(m);
+    EXPECT_TRUE(once.barVisible);
+    EXPECT_TRUE(once.barEnabled);
+    EXPECT_EQ(once.barPosition, 0);
+    EXPECT_EQ(once.nativePosition, 0);
+    EXPECT_GT(once.barMax, 100);
+    EXPECT_GE(once.lineButton, kMinLineButton);
+    EXPECT_FALSE(once.horizontalShown);
+    EXPECT_TRUE(once.firstNodeOnTop);
+
+    // The pass as the tree's nodes are walked, the bar moved at every one of them.
+    TTreeView& tree = *m.fsxCfgTree;
+    tree.Clear();
+    FillTreeFromIni(tree, TIniFile(CfgFileName), true);
+    const int count = tree.Count();
+    for (int i = 0; i < count; ++i) {
+        const TTreeView::Node node = tree.NodeAt(i);
+        if (tree.HasChildren(node)) SetNodeBold(tree, node, true);
+        m.suiScrollBar->SetPosition(10);
+        m.suiScrollBar->SetPosition(0);
+        ShowScrollBar(tree.Handle(), SB_HORZ, FALSE);
+    }
+    EXPECT_EQ(StateOf(m), once);
 }

@@ -165,10 +165,10 @@ TEST_F(FrameworkTest, AQuitDuringAPauseIsHonouredOnlyBackInTheLoop) {
 
 TEST_F(FrameworkTest, ScrollBarKeepsItsPositionInRangeAndRefusesAPageAboveMax) {
     TForm& f = form();
-    TScrollBarBase& bar = f.Add<TScrollBarBase>();
+    TsuiScrollBar& bar = f.Add<TsuiScrollBar>();
     bar.SetParent(&f);
     int changes = 0;
-    bar.OnChange = [&](TComponent&) { ++changes; };
+    bar.SetOnChange([&](TComponent&) { ++changes; });
     bar.SetMax(1);
     bar.SetPosition(10);
     EXPECT_EQ(bar.Position(), 1);

@@ -14,6 +14,7 @@
 #include "framework/Platform_win.h"
 #include "framework/StdCtrls_win.h"
 #include "skinctrls/SUIButton_win.h"
+#include "skinctrls/SUIScrollBar_win.h"
 #include "tests/win/labels/DibCanvas.h"
 
 using namespace trimwell;
@@ -140,9 +141,9 @@ TEST_F(MechanismTest, PublishedOrderIsTheStatedOneWhateverTheRowSays) {
     LoadLayout(f, {Row<WindowProbe>("probe", "", {{"Second", std::int64_t{1}}, {"First", std::int64_t{2}}})});
     EXPECT_EQ(FindAs<WindowProbe>(f, "probe")->order, "First;Second;");
 
-    // The scroll-bar stand-in loads its range before its page: a page of 5 with Max 1 is refused.
-    LoadLayout(f, {Row<TScrollBarBase>("bar", "", {{"PageSize", std::int64_t{5}}, {"Max", std::int64_t{1}}})});
-    EXPECT_EQ(FindAs<TScrollBarBase>(f, "bar")->PageSize(), 2);
+    // The skinned scroll bar loads its range before its page: a page of 5 with Max 1 is refused.
+    LoadLayout(f, {Row<TsuiScrollBar>("bar", "", {{"PageSize", std::int64_t{5}}, {"Max", std::int64_t{1}}})});
+    EXPECT_EQ(FindAs<TsuiScrollBar>(f, "bar")->PageSize(), 2);
 }
 
 TEST_F(MechanismTest, WindowsMadeWhileALayoutLoadsTakeTheirStoredPlaceAndStyles) {

@@ -1,6 +1,7 @@
-// The skinned tree view and edit box in a real window: their flat rings on the screen, the
-// stored order of style and border colour, and the tree's linked bar following the tree's own
-// scrolling by keys, wheel, scroll messages and the bar.
+// The skinned tree view, edit box and scroll bar in a real window: their flat rings on the
+// screen, the stored order of style and border colour, and the tree's linked bar following the
+// tree's own scrolling by keys, wheel and scroll messages, and scrolling it by its arrows and
+// thumb under the system's mouse.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,18 +10,17 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "framework/Bitmap_win.h"
 #include "framework/Forms_win.h"
 #include "skin/SUIMgr.h"
 #include "skinctrls/SUIEdit_win.h"
+#include "skinctrls/SUIScrollBar_win.h"
 #include "skinctrls/SUITreeView_win.h"
-#include "tests/win/skinctrls/LinkedBarDouble_win.h"
 
 namespace trimwell {
 namespace {
-
-using test::TLinkedBarDouble;
 
 COLORREF ScreenPixel(HWND hwnd, int x, int y) {
     RECT r;
@@ -68,14 +68,26 @@ protected:
                                           {"BorderColor", std::int64_t{clBlack}},
                                           {"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::Protein)}},
                                           {"Color", std::int64_t{0x00EFE7DE}}, {"AutoSize", false}}),
-            Row<TLinkedBarDouble>("suiScrollBar", "", {{"Left", std::int64_t{217}}, {"Top", std::int64_t{73}},
-                                                       {"Width", std::int64_t{16}}, {"Height", std::int64_t{223}},
-                                                       {"Enabled", false}, {"Visible", false}}),
+            Row<TsuiScrollBar>("suiScrollBar", "", {{"Left", std::int64_t{217}}, {"Top", std::int64_t{73}},
+                                                    {"Width", std::int64_t{16}}, {"Height", std::int64_t{223}},
+                                                    {"Orientation", std::int64_t{1}},
+                                                    {"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::Protein)}},
+                                                    {"Max", std::int64_t{1}}, {"SmallChange", std::int64_t{5}},
+                                                    {"LargeChange", std::int64_t{2}}, {"PageSize", std::int64_t{2}},
+                                                    {"Color", std::int64_t{0x00F5F5F5}},
+                                                    {"Enabled", false}, {"Visible", false}}),
         });
         theme = FindAs<TsuiBuiltInFileTheme>(*form, "suiBuiltInFileTheme");
         tree = FindAs<TsuiTreeView>(*form, "fsxCfgTree");
         edit = FindAs<TsuiEdit>(*form, "edValue");
-        bar = FindAs<TLinkedBarDouble>(*form, "suiScrollBar");
+        bar = FindAs<TsuiScrollBar>(*form, "suiScrollBar");
+        // Every change the bar reports, with its sender, before the tree acts on it.
+        const TNotifyEvent treeHandler = bar->Track().OnChange;
+        bar->Track().OnChange = [this, treeHandler](TComponent& sender) {
+            changes.push_back(bar->Position());
+            senders.push_back(&sender);
+            if (treeHandler) treeHandler(sender);
+        };
         form->Show();
         settle();
     }
@@ -99,6 +111,14 @@ protected:
         for (HTREEITEM n = TreeView_GetRoot(tree->Handle()); n != nullptr && n != first; n = TreeView_GetNextSibling(tree->Handle(), n)) ++index;
         return index;
     }
+    // Handles messages for about `ms` milliseconds, as the running program would.
+    void pumpFor(DWORD ms) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < ms) {
+            app.ProcessMessages();
+            Sleep(2);
+        }
+    }
     SCROLLINFO native() {
         SCROLLINFO si{};
         si.cbSize = sizeof si;
@@ -112,8 +132,31 @@ protected:
     TsuiBuiltInFileTheme* theme = nullptr;
     TsuiTreeView* tree = nullptr;
     TsuiEdit* edit = nullptr;
-    TLinkedBarDouble* bar = nullptr;
+    TsuiScrollBar* bar = nullptr;
+    std::vector<int> changes;
+    std::vector<const TComponent*> senders;
 };
+
+// The system's own mouse, moved and pressed as a user does it (screen coordinates).
+void MouseTo(POINT p) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = static_cast<LONG>((p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+void LeftButton(bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+POINT CentreOnScreen(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 TEST_F(SkinnedControls, TheTreeShowsTwoFlatRingsInsteadOfTheEdge) {
     ASSERT_TRUE(theme->Ready());
@@ -188,25 +231,35 @@ TEST_F(SkinnedControls, TheLastWrittenOfStyleAndBorderColourWinsAndARemovedTheme
 }
 
 TEST_F(SkinnedControls, ALinkedBarKeepsItsStoredStyleAndTakesTheStepAndOrientation) {
-    EXPECT_EQ(bar->style, TsuiUIStyle::Protein);  // linked after the theme was attached
-    EXPECT_EQ(bar->smallChange, 5);
-    EXPECT_EQ(bar->orientation, TsuiProgressBarOrientation::suiVertical);
+    EXPECT_EQ(bar->UIStyle(), TsuiUIStyle::Protein);  // linked after the theme was attached
+    EXPECT_EQ(bar->SmallChange(), 5);
+    EXPECT_EQ(bar->Orientation(), TsuiProgressBarOrientation::suiVertical);
+    EXPECT_EQ(bar->LargeChange(), 2);
+    EXPECT_EQ(bar->PageSize(), 2);
     tree->SetUIStyle(TsuiUIStyle::FromThemeFile);
-    EXPECT_EQ(bar->style, TsuiUIStyle::FromThemeFile);
+    EXPECT_EQ(bar->UIStyle(), TsuiUIStyle::FromThemeFile);
     tree->SetUIStyle(TsuiUIStyle::WinXP);
-    EXPECT_EQ(bar->style, TsuiUIStyle::WinXP);
+    EXPECT_EQ(bar->UIStyle(), TsuiUIStyle::WinXP);
 }
 
 TEST_F(SkinnedControls, AFileThatFitsLeavesTheBarHiddenAndDisabled) {
+    fill(300);
+    tree->LayoutScrollBars();
+    ASSERT_TRUE(bar->Visible());
+    tree->Clear();
     fill(3);
-    tree->SyncScrollBars();
+    SendMessageW(tree->Handle(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_FALSE(bar->Visible());
     EXPECT_FALSE(bar->Enabled());
     EXPECT_EQ(bar->LineButton(), 0);
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof sbi;
+    ASSERT_TRUE(GetScrollBarInfo(tree->Handle(), OBJID_VSCROLL, &sbi));
+    EXPECT_EQ(sbi.rgstate[0], static_cast<DWORD>(STATE_SYSTEM_INVISIBLE));
 }
 
 TEST_F(SkinnedControls, TheBarStandsOverTheNativeOneWithItsThumbLength) {
-    fill(300);
+    fill(100);
     SendMessageW(tree->Handle(), WM_KEYDOWN, VK_DOWN, 0);
     SendMessageW(tree->Handle(), WM_KEYUP, VK_DOWN, 0);
     settle();
@@ -220,8 +273,17 @@ TEST_F(SkinnedControls, TheBarStandsOverTheNativeOneWithItsThumbLength) {
     SCROLLBARINFO sbi{};
     sbi.cbSize = sizeof sbi;
     ASSERT_TRUE(GetScrollBarInfo(tree->Handle(), OBJID_VSCROLL, &sbi));
-    EXPECT_EQ(bar->LineButton(), sbi.xyThumbBottom - sbi.xyThumbTop);
-    EXPECT_GT(bar->LineButton(), 0);
+    const int nativeThumb = sbi.xyThumbBottom - sbi.xyThumbTop;
+    ASSERT_GE(nativeThumb, kMinLineButton);
+    EXPECT_EQ(bar->LineButton(), nativeThumb);
+    EXPECT_EQ(bar->Track().Slider().Height(), nativeThumb);
+    EXPECT_EQ(bar->Track().Slider().Width(), 16);
+    // The arrows at the ends, the track between them.
+    EXPECT_EQ(bar->StartButton().BoundsRect().top, 0);
+    EXPECT_EQ(bar->StartButton().Height(), 16);
+    EXPECT_EQ(bar->EndButton().BoundsRect().bottom, 223);
+    EXPECT_EQ(bar->Track().Top(), 16);
+    EXPECT_EQ(bar->Track().Height(), 223 - 32);
     // The native bar lies under the linked one, which is drawn over it; Wine's native bar is a
     // pixel wider than the 16 pixels of the skinned one.
     RECT barBox;
@@ -229,7 +291,9 @@ TEST_F(SkinnedControls, TheBarStandsOverTheNativeOneWithItsThumbLength) {
     EXPECT_EQ(sbi.rcScrollBar.right, barBox.right);
     EXPECT_EQ(sbi.rcScrollBar.top, barBox.top + 1);
     EXPECT_LE(barBox.left - sbi.rcScrollBar.left, 1);
-    EXPECT_EQ(ScreenPixel(tree->Handle(), 200, 100), TLinkedBarDouble::kFace);
+    // What the screen shows there is the skinned bar: its Protein track colour below the thumb.
+    EXPECT_EQ(bar->Color(), 0x00F5F5F5u);
+    EXPECT_EQ(ScreenPixel(bar->Handle(), 8, 200), 0x00F5F5F5u);
     const SCROLLINFO si = native();
     EXPECT_EQ(bar->Max(), si.nMax - static_cast<int>(si.nPage) + 1);
     EXPECT_EQ(bar->Position(), si.nPos);
@@ -246,6 +310,8 @@ TEST_F(SkinnedControls, KeysWheelAndScrollMessagesResynchroniseTheBar) {
     SendMessageW(tree->Handle(), WM_KEYDOWN, VK_NEXT, 0);
     EXPECT_GT(native().nPos, 0);
     EXPECT_EQ(bar->Position(), native().nPos);
+    const int thumbAt = bar->Track().Slider().Top();
+    EXPECT_GT(thumbAt, 0);
 
     const int before = native().nPos;
     RECT r;
@@ -253,28 +319,120 @@ TEST_F(SkinnedControls, KeysWheelAndScrollMessagesResynchroniseTheBar) {
     SendMessageW(tree->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(r.left + 50, r.top + 50));
     EXPECT_GT(native().nPos, before);
     EXPECT_EQ(bar->Position(), native().nPos);
+    EXPECT_GT(bar->Track().Slider().Top(), thumbAt);
 
     SendMessageW(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
     EXPECT_EQ(bar->Position(), bar->Max());
     EXPECT_EQ(native().nPos, bar->Max());
+    EXPECT_EQ(bar->Track().Slider().BoundsRect().bottom, bar->Track().Height());
     SendMessageW(tree->Handle(), WM_KEYDOWN, VK_HOME, 0);
     EXPECT_EQ(bar->Position(), 0);
+    EXPECT_EQ(bar->Track().Slider().Top(), 0);
 }
 
 TEST_F(SkinnedControls, MovingTheBarScrollsTheTreeWithoutScrollingTwice) {
     fill(300);
     tree->LayoutScrollBars();
-    const int changes = bar->changes;
     bar->SetPosition(40);
     EXPECT_EQ(firstVisibleIndex(), 40);
     EXPECT_EQ(native().nPos, 40);
     EXPECT_EQ(bar->Position(), 40);
-    EXPECT_EQ(bar->changes, changes + 1);  // the resynchronisation after it changed nothing
-    for (int p = 41; p <= 45; ++p) bar->SetPosition(p);  // line by line, as a drag goes
-    EXPECT_EQ(firstVisibleIndex(), 45);
+    EXPECT_EQ(changes, std::vector<int>{40});  // the resynchronisation after it changed nothing
     // Past the tree's last page the tree stops and the bar is put back where the tree is.
     bar->SetPosition(bar->Max());
     EXPECT_EQ(native().nPos, bar->Max());
+}
+
+// Holding the down arrow steps the tree 5 lines at each tick of the arrow's 100 ms timer; the
+// first step comes only after the first tick, so a quick click moves nothing.
+TEST_F(SkinnedControls, HoldingTheDownArrowScrollsFiveLinesPerTickAndAQuickClickNone) {
+    fill(300);
+    tree->LayoutScrollBars();
+    ASSERT_TRUE(bar->Visible());
+    settle();
+    const HWND down = bar->EndButton().Handle();
+    MouseTo(CentreOnScreen(down));
+    pumpFor(50);
+    LeftButton(true);
+    LeftButton(false);
+    pumpFor(300);
+    EXPECT_TRUE(changes.empty()) << "a click shorter than the repeat interval does not step";
+    EXPECT_EQ(firstVisibleIndex(), 0);
+
+    const DWORD start = GetTickCount();
+    LeftButton(true);
+    pumpFor(1000);
+    LeftButton(false);
+    const DWORD held = GetTickCount() - start;
+    pumpFor(50);
+    ASSERT_FALSE(changes.empty());
+    EXPECT_LE(static_cast<DWORD>(changes.size()), held / kArrowRepeatIntervalMs) << "never sooner than 100 ms apart";
+    for (std::size_t i = 0; i < changes.size(); ++i) EXPECT_EQ(changes[i], 5 * static_cast<int>(i + 1));
+    for (const TComponent* sender : senders) EXPECT_EQ(sender, &bar->Track());
+    EXPECT_EQ(firstVisibleIndex(), changes.back());
+    EXPECT_EQ(native().nPos, changes.back());
+    const std::size_t steps = changes.size();
+    pumpFor(300);
+    EXPECT_EQ(changes.size(), steps) << "the release stops the repeat";
+
+    // The up arrow goes back the same way.
+    MouseTo(CentreOnScreen(bar->StartButton().Handle()));
+    pumpFor(50);
+    LeftButton(true);
+    pumpFor(400);
+    LeftButton(false);
+    pumpFor(50);
+    ASSERT_GT(changes.size(), steps);
+    EXPECT_EQ(changes[steps], changes[steps - 1] - 5);
+    EXPECT_EQ(firstVisibleIndex(), bar->Position());
+}
+
+// Dragging the thumb one pixel at a time scrolls the tree line by line: one change per new
+// whole position, each a line from the last, and the tree's first line follows every one.
+TEST_F(SkinnedControls, DraggingTheThumbScrollsLineByLine) {
+    fill(150);
+    tree->LayoutScrollBars();
+    ASSERT_TRUE(bar->Visible());
+    settle();
+    TsuiImagePanel& thumb = bar->Track().Slider();
+    const int travel = bar->Track().Height() - thumb.Height();
+    ASSERT_GE(travel, bar->Max()) << "no more positions than pixels, so that every line is met";
+    std::vector<int> firstLines;
+    const TNotifyEvent counted = bar->Track().OnChange;
+    bar->Track().OnChange = [&](TComponent& sender) {
+        counted(sender);
+        firstLines.push_back(firstVisibleIndex());
+    };
+    POINT p = CentreOnScreen(thumb.Handle());
+    MouseTo(p);
+    pumpFor(30);
+    LeftButton(true);
+    pumpFor(30);
+    for (int i = 0; i < travel + 10; ++i) {  // past the end: the thumb stops at Max
+        ++p.y;
+        MouseTo(p);
+        pumpFor(4);
+    }
+    LeftButton(false);
+    pumpFor(30);
+    ASSERT_EQ(static_cast<int>(changes.size()), bar->Max());
+    for (std::size_t i = 0; i < changes.size(); ++i) EXPECT_EQ(changes[i], static_cast<int>(i + 1));
+    for (std::size_t i = 0; i < firstLines.size(); ++i) EXPECT_EQ(firstLines[i], changes[i]);
+    EXPECT_EQ(native().nPos, bar->Max());
+    EXPECT_EQ(thumb.BoundsRect().bottom, bar->Track().Height());
+    EXPECT_FALSE(bar->Track().Dragging());
+
+    // A press on the track above the thumb pages back towards the pointer.
+    const int at = bar->Position();
+    RECT trackBox;
+    GetWindowRect(bar->Track().Handle(), &trackBox);
+    MouseTo({(trackBox.left + trackBox.right) / 2, trackBox.top + 2});
+    pumpFor(30);
+    LeftButton(true);
+    LeftButton(false);
+    pumpFor(30);
+    EXPECT_EQ(bar->Position(), at - bar->PageSize());
+    EXPECT_EQ(native().nPos, bar->Position());
 }
 
 TEST_F(SkinnedControls, HidingDisablingAndUnlinkingTheTree) {
@@ -293,7 +451,7 @@ TEST_F(SkinnedControls, HidingDisablingAndUnlinkingTheTree) {
     EXPECT_TRUE(bar->Enabled());
 
     tree->SetVScrollBar(nullptr);
-    EXPECT_FALSE(bar->HasOnChange());
+    EXPECT_FALSE(static_cast<bool>(bar->Track().OnChange));
     EXPECT_TRUE(bar->Enabled());
     EXPECT_EQ(bar->Max(), 100);
     EXPECT_EQ(bar->LineButton(), 0);
