@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <string>
 #include <string_view>
 
 #include "labels/ElCLabel_win.h"
@@ -242,9 +243,12 @@ TEST_F(EditorTest, BothWindowsStandAsDesigned) {
                                         "btnOpen"}));
 }
 
-// Once the default aircraft is loaded the tree and its bar are shown, the bar over the tree's
-// right edge and above it.
+// Once an aircraft too long for the tree is loaded the tree and its bar are shown, the bar over
+// the tree's right edge and above it.
 TEST_F(EditorTest, TheLoadedTreeShowsItsBarOverItsRightEdge) {
+    std::string longFile = "[fltsim.0]\r\ntitle=Long\r\n";
+    for (int i = 0; i < 60; ++i) longFile += "key_" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    writeFile(c172(), longFile);
     startEditor();
     TfrmMain_Trimwell& m = main();
     EXPECT_TRUE(IsWindowVisible(m.fsxCfgTree->Handle()));
