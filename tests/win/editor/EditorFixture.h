@@ -79,4 +79,9 @@ private:
     std::uint32_t fakeTicks_ = 0;
 };
 
+// Keys pressed on the keyboard: they go through the system's input queue to whichever window has
+// the focus, as a user's keys do.
+void pressKey(WORD key);
+void pressAltKey(WORD key);
+
 }  // namespace trimwell::test

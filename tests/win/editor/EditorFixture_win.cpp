@@ -192,4 +192,21 @@ TTreeView::Node EditorTest::findNode(const std::string& section, const std::stri
     return nullptr;
 }
 
+void pressKey(WORD key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+void pressAltKey(WORD key) {
+    INPUT input[4]{};
+    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[3].ki.wVk = VK_MENU;
+    input[1].ki.wVk = input[2].ki.wVk = key;
+    input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+}
+
 }  // namespace trimwell::test

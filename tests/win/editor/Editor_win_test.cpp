@@ -462,8 +462,6 @@ TEST_F(EditorTest, DialogClosesByEscOrButtonAndIsAlwaysTheSameWindow) {
 
 namespace {
 
-// A key pressed on the keyboard: it goes through the system's input queue to whichever window
-// has the focus, as a user's key does.
 // What the styling pass leaves of the tree and its linked bar.
 struct ScrolledState {
     int barPosition, barMin, barMax, lineButton, nativePosition;
@@ -483,24 +481,6 @@ ScrolledState StateOf(TfrmMain_Trimwell& m) {
     TsuiScrollBar& bar = *m.suiScrollBar;
     return {bar.Position(), bar.Min(), bar.Max(), bar.LineButton(), si.nPos, bar.Visible(), bar.Enabled(),
             (horizontal.rgstate[0] & STATE_SYSTEM_INVISIBLE) == 0, TreeView_GetFirstVisible(tree) == TreeView_GetRoot(tree)};
-}
-
-void pressKey(WORD key) {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-// Alt with a letter, through the system's input queue.
-void pressAltKey(WORD key) {
-    INPUT input[4]{};
-    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[3].ki.wVk = VK_MENU;
-    input[1].ki.wVk = input[2].ki.wVk = key;
-    input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, input, sizeof(INPUT));
 }
 
 }  // namespace

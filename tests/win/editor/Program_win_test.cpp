@@ -69,15 +69,6 @@ void clickAt(POINT screen) {
     SendInput(2, input, sizeof(INPUT));
 }
 
-void pressAlt(WORD key) {
-    INPUT input[4]{};
-    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[3].ki.wVk = VK_MENU;
-    input[1].ki.wVk = input[2].ki.wVk = key;
-    input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, input, sizeof(INPUT));
-}
-
 }  // namespace
 
 // With no window manager to pick the next window, a closing notice must hand the activation back
@@ -110,7 +101,7 @@ TEST_F(EditorTest, TheProgramIsActiveAgainAfterANotice) {
     ClientToScreen(mainWindow, &valueBox);
     clickAt(valueBox);
     ASSERT_TRUE(waitFor([&] { return IsChild(mainWindow, inputState(mainWindow).hwndFocus) != FALSE; }, 5));
-    pressAlt('S');
+    pressAltKey('S');
     HWND notice = nullptr;
     ASSERT_TRUE(waitFor([&] {
         notice = topWindow(started.dwProcessId, L"TfrmDialog");
