@@ -18,6 +18,17 @@ PropertyTable Inherit(const PropertyTable& base, std::initializer_list<Published
     return table;
 }
 
+PropertyTable PublishedAhead(std::initializer_list<PublishedProperty> own, const PropertyTable& base,
+                             std::initializer_list<std::string_view> dropped) {
+    PropertyTable table(own);
+    for (const auto& p : base) {
+        const auto named = [&p](std::string_view other) { return other == p.name; };
+        const bool replaced = std::any_of(own.begin(), own.end(), [&p](const auto& o) { return o.name == p.name; });
+        if (!replaced && std::none_of(dropped.begin(), dropped.end(), named)) table.push_back(p);
+    }
+    return table;
+}
+
 PropertyTable PublishInOrder(const PropertyTable& base, std::initializer_list<PublishedProperty> own,
                              const std::vector<std::string_view>& order) {
     const auto named = [&](std::string_view name) {

@@ -108,6 +108,11 @@ PropertyTable Inherit(const PropertyTable& base, std::initializer_list<Published
 PropertyTable PublishInOrder(const PropertyTable& base, std::initializer_list<PublishedProperty> own,
                              const std::vector<std::string_view>& order);
 
+// A class whose own properties all load ahead of the inherited ones: `own` first, then `base`
+// without the names `own` publishes again and without `dropped`.
+PropertyTable PublishedAhead(std::initializer_list<PublishedProperty> own, const PropertyTable& base,
+                             std::initializer_list<std::string_view> dropped = {});
+
 // Anything a layout can build publishes its properties.
 class TPersistentComponent : public TComponent {
 public:

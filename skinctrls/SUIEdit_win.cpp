@@ -1,6 +1,6 @@
 #include "skinctrls/SUIEdit_win.h"
 
-#include "skinctrls/SUIPublishedOrder.h"
+#include "framework/Layout.h"
 
 namespace trimwell {
 

@@ -1,6 +1,6 @@
 #include "skinctrls/SUITreeView_win.h"
 
-#include "skinctrls/SUIPublishedOrder.h"
+#include "framework/Layout.h"
 
 namespace trimwell {
 
