@@ -19,6 +19,7 @@ namespace trimwell {
 std::string CfgFileName;
 TfrmMain_Trimwell* frmMain_Trimwell = nullptr;
 std::function<std::uint32_t()> TickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
+std::function<void(std::uint32_t)> WaitForMessages = SleepUntilMessage;
 
 namespace {
 
@@ -52,11 +53,20 @@ void WriteCfgValue(const std::string& section, const std::string& key, const std
     file.WriteValue(section, key, value);
 }
 
+void SleepUntilMessage(std::uint32_t ms) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+// Between batches of messages the thread sleeps until the next message or the end of the pause,
+// so a notice costs no processor time while every message is still handled at once.
 void PauseWithMessages(std::uint32_t ms) {
     const std::uint32_t start = TickCount();
-    do {
+    for (;;) {
         Application().ProcessMessages();
-    } while (static_cast<std::uint32_t>(TickCount() - start) < ms);
+        const std::uint32_t elapsed = TickCount() - start;
+        if (elapsed >= ms) return;
+        WaitForMessages(ms - elapsed);
+    }
 }
 
 namespace {
