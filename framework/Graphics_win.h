@@ -83,6 +83,19 @@ private:
     HGDIOBJ old_;
 };
 
+// The screen's device context for the duration of a scope.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // SaveDC/RestoreDC: clip, origin and selections of a scope.
 class SavedDC {
 public:

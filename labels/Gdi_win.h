@@ -10,19 +10,6 @@ namespace trimwell {
 
 using UniqueGdiHandle = UniqueGdiObject<HGDIOBJ>;
 
-// The screen's device context for the duration of a scope.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is handed to the wide API as is");
 inline const wchar_t* WidePtr(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
 
