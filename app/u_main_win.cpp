@@ -103,15 +103,18 @@ void PlayClickSound() {
     if (FileExists(sound)) Platform().playSound(AnsiFileName(sound), kClickSoundFlags);
 }
 
+// Every section node is added before any key node. The tree ends the same, but the platform's
+// tree may look a parent node up among its items in the order they were added (Wine's does, at
+// every insert): parents added first are found at once however many keys the file holds.
 void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFirst) {
     TStrings sections, keys;
     file.ListSectionNames(sections);
-    for (const std::string& section : sections) {
-        file.ListKeyNames(section, keys);
-        if (section != "Trusted") {
-            const TTreeView::Node sectionNode = tree.AddChild(nullptr, section, kSectionImage);
-            for (const std::string& key : keys) tree.AddChild(sectionNode, key, kKeyImage);
-        }
+    std::vector<std::pair<const std::string*, TTreeView::Node>> shown;
+    for (const std::string& section : sections)
+        if (section != "Trusted") shown.emplace_back(&section, tree.AddChild(nullptr, section, kSectionImage));
+    for (const auto& [section, node] : shown) {
+        file.ListKeyNames(*section, keys);
+        for (const std::string& key : keys) tree.AddChild(node, key, kKeyImage);
         keys.clear();
     }
     if (selectFirst && tree.Count() > 0) tree.Select(tree.NodeAt(0));
