@@ -2,8 +2,8 @@
 
 #include "config/FSXPath.h"
 #include "config/FileIO.h"
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "config/FileIO.h"
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "config/FileIO.h"
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SkinFile.h"
 
 namespace trimwell {

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "config/FileIO.h"
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 
 namespace trimwell {
 

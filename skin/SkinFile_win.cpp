@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 #include "skin/SUI2SkinReader.h"
 #include "skin/SkinFile.h"
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "tests/native/themes/SkinChecks.h"
 #include "tools/skintool/SkinTool.h"

@@ -9,7 +9,7 @@
 
 #include "framework/Layout.h"
 #include "resources/gen/SkinArchive.h"
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "tests/native/themes/SkinChecks.h"
 

@@ -2,7 +2,7 @@
 // described looks, and the choice of a new control's style.
 #include <gtest/gtest.h>
 
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SUIThemes.h"
 #include "tests/native/themes/ExpectedStyles.h"
 

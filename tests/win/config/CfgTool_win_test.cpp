@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "framework/Handles_win.h"
+#include "platform/Handles_win.h"
 
 namespace fs = std::filesystem;
 using trimwell::UniqueKernelHandle;

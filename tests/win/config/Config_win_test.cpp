@@ -18,8 +18,8 @@
 #include "config/FileIO.h"
 #include "config/FileIO_win.h"
 #include "config/IniFiles.h"
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 
 using namespace trimwell;
 namespace fs = std::filesystem;

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "framework/Forms_win.h"
-#include "framework/Platform_win.h"
+#include "platform/Shell_win.h"
 #include "u_frmDialog.h"
 #include "u_main.h"
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 
 namespace trimwell::test {
 

@@ -5,7 +5,8 @@
 #include <commdlg.h>
 
 #include "EditorResources.h"
-#include "framework/WinUtf.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 
 using namespace trimwell;
 using namespace trimwell::test;

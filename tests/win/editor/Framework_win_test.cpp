@@ -11,7 +11,7 @@
 
 #include "framework/Forms_win.h"
 #include "framework/Graphics_win.h"
-#include "framework/Platform_win.h"
+#include "platform/Shell_win.h"
 #include "framework/StdCtrls_win.h"
 #include "skinctrls/SUIButton_win.h"
 #include "u_main.h"

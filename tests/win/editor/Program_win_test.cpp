@@ -6,7 +6,7 @@
 #include <functional>
 #include <thread>
 
-#include "framework/Handles_win.h"
+#include "platform/Handles_win.h"
 
 using namespace trimwell;
 using namespace trimwell::test;

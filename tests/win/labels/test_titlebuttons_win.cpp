@@ -7,7 +7,7 @@
 #include "app/EditorResources.h"
 #include "app/u_main.h"
 #include "labels/ElImgLst.h"
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "tests/win/labels/DibCanvas.h"
 
 using namespace trimwell;

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "framework/Forms_win.h"
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "tests/native/themes/ExpectedStyles.h"
 #include "tests/native/themes/SkinChecks.h"

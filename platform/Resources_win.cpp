@@ -3,8 +3,9 @@
 #include <cstring>
 #include <span>
 
-#include "framework/WinUtf.h"
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 
@@ -27,11 +28,11 @@ std::optional<std::span<const std::uint8_t>> findResource(std::string_view name,
 
 void SetResourceFolder(std::string) {}
 
-std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
+std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name) {
     const auto dib = findResource(name, MAKEINTRESOURCEW(2) /* RT_BITMAP */);
     if (!dib || dib->size() < sizeof(BITMAPINFOHEADER)) return std::nullopt;
-    // A bitmap resource is a BMP file without its file header: put one in front and read it as
-    // a file, so the one BMP reader checks every field.
+    // A bitmap resource is a BMP file without its file header: put one in front, so that the one
+    // BMP reader checks every field.
     BITMAPINFOHEADER info;
     std::memcpy(&info, dib->data(), sizeof info);
     std::uint32_t paletteEntries = info.biClrUsed;
@@ -45,11 +46,7 @@ std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
     std::memcpy(&file[2], &fileSize, 4);
     std::memcpy(&file[10], &bitsOffset, 4);
     std::memcpy(&file[14], dib->data(), dib->size());
-    try {
-        return ReadBmp(file);
-    } catch (const EBitmapError&) {
-        return std::nullopt;
-    }
+    return file;
 }
 
 std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {
@@ -57,5 +54,21 @@ std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) 
     if (!bytes) return std::nullopt;
     return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
+
+UniqueBitmap LoadBitmapResource(const std::string& name) {
+    const std::wstring wide = AnsiToWide(name);
+    return UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), wide.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+std::string LoadResourceString(unsigned id) {
+    const wchar_t* text = nullptr;
+    // With a zero buffer size the call hands out the resource's own read-only text.
+    const int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (n <= 0 || text == nullptr) return {};
+    return WideToAnsi(std::wstring_view(text, static_cast<std::size_t>(n)));
+}
+
+HCURSOR LoadCursorResource(LPCWSTR name) { return LoadCursorW(GetModuleHandleW(nullptr), name); }
 
 }  // namespace trimwell

@@ -1,7 +1,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 
 namespace trimwell {
 
@@ -22,15 +22,9 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
 
 void SetResourceFolder(std::string path) { folder() = std::move(path); }
 
-std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
+std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name) {
     if (folder().empty() || name.empty()) return std::nullopt;
-    const auto bytes = readFile(folder() + "/styles/" + std::string(name) + ".bmp");
-    if (!bytes) return std::nullopt;
-    try {
-        return ReadBmp(*bytes);
-    } catch (const EBitmapError&) {
-        return std::nullopt;
-    }
+    return readFile(folder() + "/styles/" + std::string(name) + ".bmp");
 }
 
 std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {

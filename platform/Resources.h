@@ -8,12 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Bitmap.h"
-
 namespace trimwell {
 
-// The named bitmap resource, or nothing when there is none or it cannot be read.
-std::optional<Bitmap> LoadProgramBitmap(std::string_view name);
+// The named bitmap resource as the bytes of a BMP file, or nothing when there is none.
+std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name);
 
 // The bytes of a named binary resource (the skin archive), or nothing.
 std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name);

@@ -1,10 +1,10 @@
-#include "framework/Platform_win.h"
+#include "platform/Shell_win.h"
 
 #include <commdlg.h>
 
 #include <vector>
 
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 
