@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <atomic>
 #include <cwchar>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <aclapi.h>
+
 #include "config/FileIO.h"
+#include "config/WineHost_win.h"
 #include "platform/Handles_win.h"
 #include "platform/Text.h"
 
@@ -21,12 +25,9 @@ namespace {
 // the target's place.
 class ScratchFile {
 public:
-    explicit ScratchFile(const std::wstring& target) {
-        const auto slash = target.find_last_of(L"\\/");
-        const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
-        const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+    explicit ScratchFile(const std::wstring& target) : target_(target) {
         for (int attempt = 0; attempt < 64 && !handle_; ++attempt) {
-            std::wstring candidate = folder + L"." + name + L".trimwell-" + uniqueSuffix() + L".tmp";
+            std::wstring candidate = freshName();
             handle_.reset(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                       nullptr));
             if (handle_) path_ = std::move(candidate);
@@ -36,6 +37,7 @@ public:
     ~ScratchFile() {
         handle_.reset();
         if (!path_.empty()) DeleteFileW(path_.c_str());
+        if (!straggler_.empty()) DeleteFileW(straggler_.c_str());
     }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;
@@ -58,6 +60,30 @@ public:
         return flushed;
     }
 
+    // Under Wine: gives the file the Unix mode, owner and group of `original` (the owner where
+    // the system allows, else the group). A Unix shell does it, and renames the file to a second
+    // scratch name when done, which tells this side that it has finished; the file is removed
+    // instead when the mode cannot be set.
+    bool takeUnixModeAndOwnerOf(const std::wstring& original) {
+        static const std::string script =
+            "mode=$(stat -L -c %a -- \"$1\" 2>/dev/null || stat -L -f %Lp -- \"$1\") &&"
+            " owner=$(stat -L -c %u:%g -- \"$1\" 2>/dev/null || stat -L -f %u:%g -- \"$1\") &&"
+            " { chown -- \"$owner\" \"$2\" 2>/dev/null || chgrp -- \"${owner#*:}\" \"$2\" 2>/dev/null || :; } &&"
+            " chmod -- \"$mode\" \"$2\" && mv -f -- \"$2\" \"$3\" || rm -f -- \"$2\"";
+        const std::wstring ready = freshName();
+        const auto source = UnixPathOf(original), scratch = UnixPathOf(path_), readyUnix = UnixPathOf(ready);
+        if (!source || !scratch || !readyUnix) return false;
+        constexpr DWORD kTimeoutMs = 10000;
+        if (!RunUnixShellUntilGone(script, {*source, *scratch, *readyUnix}, path_, kTimeoutMs)) {
+            straggler_ = ready;
+            return false;
+        }
+        path_.clear();
+        if (GetFileAttributesW(ready.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+        path_ = ready;
+        return true;
+    }
+
     // A program that has the target open for a moment (a reader, a virus scanner; under Wine any
     // open handle) makes the rename fail; it is tried again for a short while before the save is
     // refused.
@@ -76,6 +102,13 @@ public:
     }
 
 private:
+    std::wstring freshName() const {
+        const auto slash = target_.find_last_of(L"\\/");
+        const std::wstring folder = slash == std::wstring::npos ? L"" : target_.substr(0, slash + 1);
+        const std::wstring name = slash == std::wstring::npos ? target_ : target_.substr(slash + 1);
+        return folder + L"." + name + L".trimwell-" + uniqueSuffix() + L".tmp";
+    }
+
     static std::wstring uniqueSuffix() {
         static std::atomic<unsigned> counter{0};
         LARGE_INTEGER now{};
@@ -87,8 +120,10 @@ private:
         return text;
     }
 
+    std::wstring target_;
     UniqueFileHandle handle_;
     std::wstring path_;
+    std::wstring straggler_;  // a second name the file may still take after a timed-out wait
 };
 
 // What a replacement carries over from the file it replaces.
@@ -137,18 +172,62 @@ void copySettableAttributes(const std::wstring& to, DWORD attributes) {
     if (attributes & settable) SetFileAttributesW(to.c_str(), attributes & settable);
 }
 
-// The original's access rules, and its owner where the system lets this user set it. Each part is
-// copied on its own, so that a refused owner does not cost the access rules.
-void copySecurity(const std::wstring& from, const std::wstring& to) {
-    for (const SECURITY_INFORMATION part : {SECURITY_INFORMATION{DACL_SECURITY_INFORMATION},
-                                            SECURITY_INFORMATION{OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION}}) {
-        DWORD needed = 0;
-        GetFileSecurityW(from.c_str(), part, nullptr, 0, &needed);
-        if (needed == 0) continue;
-        std::vector<BYTE> descriptor(needed);
-        if (GetFileSecurityW(from.c_str(), part, descriptor.data(), needed, &needed))
-            SetFileSecurityW(to.c_str(), part, descriptor.data());
+// The original's own access rules: the entries set on it, and whether it is shielded from its
+// folder's. Entries it inherits are left out, because the new file beside it inherits the same
+// ones from the same folder and goes on inheriting them. When the original has nothing of its
+// own, the new file's rules are already the same and are not touched.
+void copyAccessRules(const std::wstring& from, const std::wstring& to) {
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(from.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                              &descriptor) != ERROR_SUCCESS)
+        return;
+    const std::unique_ptr<void, decltype(&LocalFree)> descriptorOwner(descriptor, &LocalFree);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    const bool shielded = (control & SE_DACL_PROTECTED) != 0;
+    if (shielded || !dacl) {
+        SetNamedSecurityInfoW(const_cast<wchar_t*>(to.c_str()), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl,
+                              nullptr);
+        return;
     }
+    ACL_SIZE_INFORMATION size{};
+    if (!GetAclInformation(dacl, &size, sizeof size, AclSizeInformation)) return;
+    std::vector<BYTE> ownAcl(size.AclBytesInUse);
+    const auto own = reinterpret_cast<PACL>(ownAcl.data());
+    if (!InitializeAcl(own, static_cast<DWORD>(ownAcl.size()), ACL_REVISION_DS)) return;
+    for (DWORD i = 0; i < size.AceCount; ++i) {
+        ACE_HEADER* ace = nullptr;
+        if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) && !(ace->AceFlags & INHERITED_ACE))
+            AddAce(own, ACL_REVISION_DS, MAXDWORD, ace, ace->AceSize);
+    }
+    if (own->AceCount == 0) return;
+    SetNamedSecurityInfoW(const_cast<wchar_t*>(to.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, own,
+                          nullptr);
+}
+
+// The original's owner and group, where the system lets this user set them.
+void copyOwner(const std::wstring& from, const std::wstring& to) {
+    constexpr SECURITY_INFORMATION part = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetFileSecurityW(from.c_str(), part, nullptr, 0, &needed);
+    if (needed == 0) return;
+    std::vector<BYTE> descriptor(needed);
+    if (GetFileSecurityW(from.c_str(), part, descriptor.data(), needed, &needed))
+        SetFileSecurityW(to.c_str(), part, descriptor.data());
+}
+
+// The original's protection goes with its content. Under Wine the Unix mode, owner and group are
+// what protect the file, and Wine's mapping of access rules onto a mode widens it (0644 turns
+// into 0775), so there they are copied on the Unix side instead.
+bool copyProtection(const std::wstring& from, ScratchFile& to) {
+    if (RunningUnderWine()) return to.takeUnixModeAndOwnerOf(from);
+    copyAccessRules(from, to.path());
+    copyOwner(from, to.path());
+    return true;
 }
 
 }  // namespace
@@ -206,7 +285,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes, Buil
     if (!temp.valid() || !temp.fill(bytes, original ? original->created : std::nullopt)) return false;
     if (original) {
         copySettableAttributes(temp.path(), original->attributes);
-        copySecurity(target, temp.path());
+        if (!copyProtection(target, temp)) return false;
     }
     // Without the replace flag the rename fails when a file has appeared meanwhile.
     const DWORD replace = builtFrom == BuiltFrom::ExistingFile ? MOVEFILE_REPLACE_EXISTING : 0;

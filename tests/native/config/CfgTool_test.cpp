@@ -25,13 +25,14 @@ ToolRun cfgtool(std::vector<std::string> args) {
 
 TEST(CfgTool, ListsReadsAndWritesWithTheEditorsRules) {
     TempDir dir;
-    const auto path = dir.write("a.cfg", "[fltsim.0]\r\ntitle=\"Caf\xE9 Plane\"\r\n[General]\r\n");
+    const auto path = dir.write("a.cfg", "[fltsim.0]\r\ntitle=\"Caf\xE9 Plane\"\r\n=val_no_key\r\n[General]\r\n");
     EXPECT_EQ(cfgtool({"sections", path}).out, "fltsim.0\nGeneral\n");
     EXPECT_EQ(cfgtool({"keys", path, "FLTSIM.0"}).out, "title\n");
+    EXPECT_EQ(cfgtool({"get", path, "fltsim.0", ""}).out, "val_no_key\n");
     EXPECT_EQ(cfgtool({"get", path, "fltsim.0", "TITLE"}).out, "Caf\xE9 Plane\n");
     EXPECT_EQ(cfgtool({"get", path, "fltsim.0", "absent"}).out, "\n");
     EXPECT_EQ(cfgtool({"set", path, "General", "editable", "1"}).code, 0);
-    EXPECT_EQ(slurp(path), "[fltsim.0]\r\ntitle=\"Caf\xE9 Plane\"\r\n[General]\r\neditable=1\r\n");
+    EXPECT_EQ(slurp(path), "[fltsim.0]\r\ntitle=\"Caf\xE9 Plane\"\r\n=val_no_key\r\n[General]\r\neditable=1\r\n");
     EXPECT_EQ(cfgtool({"fsxpath"}).out, "D:\\FSX\n");
 }
 
