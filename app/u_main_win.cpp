@@ -8,7 +8,7 @@
 
 #include "EditorResources.h"
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
+#include "platform/Files.h"
 #include "platform/Shell_win.h"
 #include "platform/Resources.h"
 #include "platform/Resources_win.h"

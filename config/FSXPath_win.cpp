@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
+#include "platform/Files.h"
 #include "platform/Handles_win.h"
 #include "platform/Text.h"
 

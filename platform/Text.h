@@ -1,6 +1,6 @@
 #pragma once
 // Conversions between the program's UTF-8 paths, the system's 8-bit code page and UTF-16. The
-// wide forms exist on Windows only; the path forms are the identity elsewhere.
+// wide and 8-bit forms exist on Windows only; a path shows unchanged elsewhere.
 #include <string>
 #include <string_view>
 
@@ -16,6 +16,10 @@ std::string WideToAnsi(std::wstring_view wide);
 // it so that it names the same file: in the ANSI code page, or, when that cannot spell the name,
 // the path's short form.
 std::string AnsiFileName(const std::string& path);
+
+// A path as the system's 8-bit text functions and message boxes show it: the ANSI code page on
+// Windows (characters it lacks become '?'), unchanged elsewhere.
+std::string PathForDisplay(const std::string& path);
 
 #ifdef _WIN32
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is handed to the wide API as is");

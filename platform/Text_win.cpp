@@ -56,4 +56,6 @@ std::string AnsiFileName(const std::string& path) {
     return spellsExactly(shortAnsi, *shortPath) ? shortAnsi : ansi;
 }
 
+std::string PathForDisplay(const std::string& path) { return WideToAnsi(Utf8ToWide(path)); }
+
 }  // namespace trimwell

@@ -5,7 +5,7 @@
 #include <map>
 #include <span>
 
-#include "config/FileIO.h"
+#include "platform/Files.h"
 #include "platform/Resources.h"
 
 namespace trimwell {

@@ -5,6 +5,7 @@
 #include <regex>
 #include <sstream>
 
+#include "platform/Files.h"
 #include "skin/SUI2SkinReader.h"
 #include "tests/native/skin/SkinArchiveBuilder.h"
 #include "tests/native/skin/SkinTestDir.h"

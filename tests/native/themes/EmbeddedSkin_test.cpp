@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/Files.h"
 #include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "tests/native/themes/SkinChecks.h"

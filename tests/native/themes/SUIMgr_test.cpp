@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "framework/Layout.h"
+#include "platform/Files.h"
 #include "resources/gen/SkinArchive.h"
 #include "platform/Resources.h"
 #include "skin/SUIMgr.h"

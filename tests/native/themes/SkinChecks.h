@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "platform/Files.h"
 #include "skin/SUI2SkinReader.h"
 #include "skin/SUIMgr.h"
 #include "tests/native/themes/ExpectedSkin.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config/IniFiles.h"
-#include "config/WineHost_win.h"
+#include "platform/WineHost_win.h"
 #include "platform/Text.h"
 #include "tests/win/config/Folder_win.h"
 

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "framework/Bitmap_win.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "skin/SUI2SkinReader.h"
 #include "tests/native/skin/SkinArchiveBuilder.h"

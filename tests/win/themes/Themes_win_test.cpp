@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "framework/Forms_win.h"
+#include "platform/Files.h"
 #include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "tests/native/themes/ExpectedStyles.h"

@@ -1,7 +1,13 @@
 #pragma once
-// The few file operations the configuration code needs, with UTF-8 paths on every platform.
+// The program's file operations, with UTF-8 paths on every platform: existence, whole-file read
+// and write, the atomic save, C streams, and the one owner of a temporary file.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <utility>
 
 namespace trimwell {
 
@@ -35,8 +41,38 @@ enum class BuiltFrom { ExistingFile, NoFile };
 // file. Returns false on a refusal: the original is then untouched and no temporary file is left.
 bool ReplaceFileContents(const std::string& path, const std::string& bytes, BuiltFrom builtFrom);
 
-// A path as the system's 8-bit text functions and message boxes show it: the ANSI code page on
-// Windows (characters it lacks become '?'), unchanged elsewhere.
-std::string PathForDisplay(const std::string& path);
+// Writes the bytes as the whole file, creating or truncating it; a write that fails deletes what
+// it began. Not atomic: for files of the program's own making, not the user's (see the save above).
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// `mode` as for fopen; reading opens share the file with other readers and writers.
+FilePtr OpenFileStream(const std::string& path, const char* mode);
+bool DeleteFileAt(const std::string& path);
+bool SeekTo(std::FILE* file, std::uint64_t offset);
+std::optional<std::uint64_t> FileSizeOf(std::FILE* file);
+
+// The system's temporary folder, always with a trailing path separator.
+std::string TempFolder();
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" of a freshly generated GUID, or nothing when the
+// system gives none.
+std::optional<std::string> NewGuid();
+
+// A temporary file that is deleted when this goes, however the work on it ends.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() { DeleteFileAt(path_); }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 }  // namespace trimwell

@@ -1,4 +1,4 @@
-#include "config/WineHost_win.h"
+#include "platform/WineHost_win.h"
 
 #include "platform/Text.h"
 

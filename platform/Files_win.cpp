@@ -1,4 +1,4 @@
-#include "config/FileIO_win.h"
+#include "platform/Files_win.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,8 +11,8 @@
 
 #include <aclapi.h>
 
-#include "config/FileIO.h"
-#include "config/WineHost_win.h"
+#include "platform/Files.h"
+#include "platform/WineHost_win.h"
 #include "platform/Handles_win.h"
 #include "platform/Text.h"
 
@@ -261,12 +261,6 @@ FileContents LoadWholeFile(const std::string& path) {
     return {ReadStatus::Read, std::move(bytes)};
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    FileContents file = LoadWholeFile(path);
-    if (file.status != FileContents::Status::Read) return std::nullopt;
-    return std::move(file.bytes);
-}
-
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -291,7 +285,5 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes, Buil
     const DWORD replace = builtFrom == BuiltFrom::ExistingFile ? MOVEFILE_REPLACE_EXISTING : 0;
     return temp.moveTo(target, replace | MOVEFILE_WRITE_THROUGH);
 }
-
-std::string PathForDisplay(const std::string& path) { return WideToAnsi(Utf8ToWide(path)); }
 
 }  // namespace trimwell

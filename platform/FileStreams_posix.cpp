@@ -3,16 +3,13 @@
 #include <cstdio>
 #include <random>
 
-#include "skin/SUI2SkinReader.h"
-#include "skin/SkinFile.h"
+#include "platform/Files.h"
 
 namespace trimwell {
 
-namespace skin_detail {
+FilePtr OpenFileStream(const std::string& path, const char* mode) { return FilePtr(std::fopen(path.c_str(), mode)); }
 
-FilePtr OpenFile(const std::string& utf8Path, const char* mode) { return FilePtr(std::fopen(utf8Path.c_str(), mode)); }
-
-bool DeleteFileAt(const std::string& utf8Path) { return std::remove(utf8Path.c_str()) == 0; }
+bool DeleteFileAt(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
 bool SeekTo(std::FILE* file, std::uint64_t offset) {
     return offset <= static_cast<std::uint64_t>(INT64_MAX) && fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
@@ -26,9 +23,7 @@ std::optional<std::uint64_t> FileSizeOf(std::FILE* file) {
     return static_cast<std::uint64_t>(size);
 }
 
-}  // namespace skin_detail
-
-std::string NewGuidString() {
+std::optional<std::string> NewGuid() {
     std::random_device random;
     std::uint8_t bytes[16];
     for (int i = 0; i < 16; i += 4) {

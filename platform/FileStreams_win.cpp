@@ -3,19 +3,16 @@
 
 #include <cstdio>
 
+#include "platform/Files.h"
 #include "platform/Text.h"
-#include "skin/SUI2SkinReader.h"
-#include "skin/SkinFile.h"
 
 namespace trimwell {
 
-namespace skin_detail {
-
-FilePtr OpenFile(const std::string& utf8Path, const char* mode) {
-    return FilePtr(_wfopen(Utf8ToWide(utf8Path).c_str(), Utf8ToWide(mode).c_str()));
+FilePtr OpenFileStream(const std::string& path, const char* mode) {
+    return FilePtr(_wfopen(Utf8ToWide(path).c_str(), Utf8ToWide(mode).c_str()));
 }
 
-bool DeleteFileAt(const std::string& utf8Path) { return DeleteFileW(Utf8ToWide(utf8Path).c_str()) != 0; }
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
 
 bool SeekTo(std::FILE* file, std::uint64_t offset) {
     return offset <= static_cast<std::uint64_t>(INT64_MAX) &&
@@ -30,13 +27,11 @@ std::optional<std::uint64_t> FileSizeOf(std::FILE* file) {
     return static_cast<std::uint64_t>(size);
 }
 
-}  // namespace skin_detail
-
-std::string NewGuidString() {
+std::optional<std::string> NewGuid() {
     GUID guid{};
-    if (FAILED(CoCreateGuid(&guid))) throw ESkinReadError("Failed to read skin file!");
+    if (FAILED(CoCreateGuid(&guid))) return std::nullopt;
     wchar_t text[39] = {};
-    if (StringFromGUID2(guid, text, 39) != 39) throw ESkinReadError("Failed to read skin file!");
+    if (StringFromGUID2(guid, text, 39) != 39) return std::nullopt;
     return WideToUtf8(text);
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "config/FileIO.h"
+#include "platform/Files.h"
 
 namespace trimwell {
 
@@ -32,18 +32,18 @@ private:
 
 // The new content on its way into place: a file beside the target whose name says whose it is,
 // so that one left by a killed process is understood. Removed unless it was moved into place.
-class TemporaryFile {
+class ScratchFile {
 public:
-    explicit TemporaryFile(const std::string& target) : path_(scratchPathFor(target)) {
+    explicit ScratchFile(const std::string& target) : path_(scratchPathFor(target)) {
         fd_ = ::mkstemps(path_.data(), static_cast<int>(kSuffix.size()));
         if (fd_ < 0) path_.clear();
     }
-    ~TemporaryFile() {
+    ~ScratchFile() {
         if (fd_ >= 0) ::close(fd_);
         if (!path_.empty()) ::unlink(path_.c_str());
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
 
     bool valid() const { return fd_ >= 0; }
     int fd() const { return fd_; }
@@ -122,12 +122,6 @@ FileContents LoadWholeFile(const std::string& path) {
     return {Status::Read, std::move(bytes)};
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    FileContents file = LoadWholeFile(path);
-    if (file.status != FileContents::Status::Read) return std::nullopt;
-    return std::move(file.bytes);
-}
-
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -161,7 +155,7 @@ bool replaceByRename(const std::string& path, const std::string& bytes, BuiltFro
         return false;
     if (::access(folderOf(path).c_str(), W_OK) != 0) return false;
 
-    TemporaryFile temp(path);
+    ScratchFile temp(path);
     if (!temp.valid() || !takeOverOwnerAndMode(temp.fd(), exists ? &original : nullptr)) return false;
     if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close()) return false;
     return builtFrom == BuiltFrom::NoFile ? temp.renameIfAbsent(path) : temp.renameOver(path);
@@ -184,7 +178,5 @@ std::string linkTarget(const std::string& path) {
 bool ReplaceFileContents(const std::string& path, const std::string& bytes, BuiltFrom builtFrom) {
     return replaceByRename(linkTarget(path), bytes, builtFrom);
 }
-
-std::string PathForDisplay(const std::string& path) { return path; }
 
 }  // namespace trimwell
