@@ -4,7 +4,7 @@
 
 #include "platform/Resources.h"
 #include "skin/SUIThemes.h"
-#include "tests/native/themes/ExpectedStyles.h"
+#include "tests/native/skin/ExpectedStyles.h"
 
 namespace trimwell {
 namespace {

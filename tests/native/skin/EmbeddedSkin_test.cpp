@@ -9,7 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Resources.h"
 #include "skin/SUIMgr.h"
-#include "tests/native/themes/SkinChecks.h"
+#include "tests/native/skin/SkinChecks.h"
 #include "tools/skintool/SkinTool.h"
 
 namespace trimwell {

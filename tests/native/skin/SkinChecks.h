@@ -9,7 +9,7 @@
 #include "platform/Files.h"
 #include "skin/SUI2SkinReader.h"
 #include "skin/SUIMgr.h"
-#include "tests/native/themes/ExpectedSkin.h"
+#include "tests/native/skin/ExpectedSkin.h"
 
 namespace trimwell::expected {
 

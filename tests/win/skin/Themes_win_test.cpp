@@ -11,8 +11,8 @@
 #include "platform/Files.h"
 #include "platform/Resources.h"
 #include "skin/SUIMgr.h"
-#include "tests/native/themes/ExpectedStyles.h"
-#include "tests/native/themes/SkinChecks.h"
+#include "tests/native/skin/ExpectedStyles.h"
+#include "tests/native/skin/SkinChecks.h"
 
 namespace trimwell {
 namespace {

@@ -12,7 +12,7 @@
 #include "resources/gen/SkinArchive.h"
 #include "platform/Resources.h"
 #include "skin/SUIMgr.h"
-#include "tests/native/themes/SkinChecks.h"
+#include "tests/native/skin/SkinChecks.h"
 
 namespace trimwell {
 namespace {
