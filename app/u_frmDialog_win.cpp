@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "EditorResources.h"
+#include "platform/Resources_win.h"
 #include "u_main.h"
 
 namespace trimwell {

@@ -8,10 +8,11 @@
 
 #include "EditorResources.h"
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
-#include "framework/Platform_win.h"
-#include "framework/WinUtf.h"
-#include "skin/ProgramResources.h"
+#include "platform/Files.h"
+#include "platform/Shell_win.h"
+#include "platform/Resources.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 #include "u_frmDialog.h"
 
 namespace trimwell {
@@ -32,14 +33,6 @@ constexpr int kKeyImage = 2;
 
 }  // namespace
 
-std::string LoadResourceString(unsigned id) {
-    const wchar_t* text = nullptr;
-    // With a zero buffer size the call hands out the resource's own read-only text.
-    const int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (n <= 0 || text == nullptr) return {};
-    return WideToAnsi(std::wstring_view(text, static_cast<std::size_t>(n)));
-}
-
 // The value box gets the whole value: it is what Save Key writes back, so a value cut for showing
 // would lose its end at the next save.
 std::string ReadCfgValue(const std::string& section, const std::string& key) {
@@ -57,35 +50,6 @@ void PauseWithMessages(std::uint32_t ms) {
     do {
         Application().ProcessMessages();
     } while (static_cast<std::uint32_t>(TickCount() - start) < ms);
-}
-
-namespace {
-
-// The short form of an existing path, or nothing where the volume keeps no short names.
-std::optional<std::wstring> shortPathOf(const std::wstring& path) {
-    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return std::nullopt;
-    std::wstring shortPath(size, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
-    if (length == 0 || length >= size) return std::nullopt;
-    shortPath.resize(length);
-    return shortPath;
-}
-
-bool spellsExactly(const std::string& ansi, const std::wstring& wide) { return AnsiToWide(ansi) == wide; }
-
-}  // namespace
-
-std::string AnsiFileName(const std::string& path) {
-    const std::wstring wide = Utf8ToWide(path);
-    const std::string ansi = WideToAnsi(wide);
-    if (spellsExactly(ansi, wide)) return ansi;
-    // A name the code page cannot spell would name no file, or with a best-fit letter another
-    // one; the short form of the path is plain ASCII.
-    const std::optional<std::wstring> shortPath = shortPathOf(wide);
-    if (!shortPath) return ansi;
-    const std::string shortAnsi = WideToAnsi(*shortPath);
-    return spellsExactly(shortAnsi, *shortPath) ? shortAnsi : ansi;
 }
 
 void PlayClickSound() {

@@ -4,7 +4,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "config/FileIO.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

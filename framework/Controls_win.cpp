@@ -10,7 +10,7 @@
 #include "framework/Forms_win.h"
 #include "framework/Hints_win.h"
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

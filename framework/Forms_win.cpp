@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/Platform_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Shell_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

@@ -4,7 +4,8 @@
 #include <map>
 
 #include "framework/Forms_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

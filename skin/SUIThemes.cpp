@@ -5,8 +5,8 @@
 #include <map>
 #include <span>
 
-#include "config/FileIO.h"
-#include "skin/ProgramResources.h"
+#include "platform/Files.h"
+#include "platform/Resources.h"
 
 namespace trimwell {
 

@@ -7,8 +7,8 @@
 #include "framework/Forms_win.h"
 #include "framework/ImageList_win.h"
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
-#include "skin/ProgramResources.h"
+#include "platform/Text.h"
+#include "platform/Resources.h"
 #include "skinctrls/SUIPublic_win.h"
 
 namespace trimwell {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "config/FileIO.h"
+#include "platform/Files.h"
 
 #include "tests/native/config/TempDir.h"
 

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
-#include "config/FileIO_win.h"
+#include "platform/Files.h"
+#include "platform/Files_win.h"
 #include "config/IniFiles.h"
-#include "config/WineHost_win.h"
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/WineHost_win.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 #include "tests/win/config/Folder_win.h"
 
 using namespace trimwell;

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

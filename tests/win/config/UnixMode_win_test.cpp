@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "config/IniFiles.h"
-#include "config/WineHost_win.h"
-#include "framework/WinUtf.h"
+#include "platform/WineHost_win.h"
+#include "platform/Text.h"
 #include "tests/win/config/Folder_win.h"
 
 using namespace trimwell;

@@ -11,7 +11,7 @@
 
 #include "framework/Forms_win.h"
 #include "framework/ImageList_win.h"
-#include "framework/Platform_win.h"
+#include "platform/Shell_win.h"
 #include "framework/StdCtrls_win.h"
 #include "skinctrls/SUIButton_win.h"
 #include "skinctrls/SUIScrollBar_win.h"
