@@ -116,7 +116,6 @@ protected:
 
 private:
     void showTreeAndBar();
-    void bindControls();
     void bindEvents();
 };
 
