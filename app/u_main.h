@@ -112,7 +112,6 @@ protected:
 
 private:
     void showTreeAndBar();
-    void bindControls();
     void bindEvents();
 };
 
