@@ -3,6 +3,8 @@
 
 #include <map>
 
+#include "platform/Resources_win.h"
+
 namespace trimwell {
 
 namespace {
@@ -18,7 +20,7 @@ HCURSOR cursorHandle(TCursor c) {
         case crHandPoint: return LoadCursorW(nullptr, IDC_HAND);
         case crArrow: return LoadCursorW(nullptr, IDC_ARROW);
         default:
-            if (c > 0) return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c));
+            if (c > 0) return LoadCursorResource(MAKEINTRESOURCEW(c));
             return nullptr;
     }
 }
