@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/Handles_win.h"
+#include "platform/Handles_win.h"
 
 namespace startupbench {
 
