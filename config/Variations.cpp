@@ -123,7 +123,8 @@ std::vector<std::string> refusalsFor(const IniLayout& file, const VariationList&
                                      std::string_view texture, const Variation* from, std::string_view fromText) {
     std::vector<std::string> refusals;
     if (!file.Writable()) refusals.push_back("the file is UTF-16 text, which an 8-bit rewrite would corrupt");
-    if (hasLineBreak(title) || hasLineBreak(texture)) refusals.push_back("the title and the texture must be one line each");
+    if (hasLineBreak(title) || hasLineBreak(texture))
+        refusals.push_back("the title and the texture must be one line each");
     if (!from) refusals.push_back("no [" + std::string(kPrefix) + std::string(fromText) + "] to copy");
     const std::string newTitle = FoldCase(ValueAsRead(title));
     for (const auto& v : list.variations)

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const trimwell::VariationList after = trimwell::ListVariations(trimwell::IniLayout(added.bytes));
     if (after.variations.size() != before.variations.size() + 1) std::abort();
     const trimwell::Variation& newest = after.variations.back();
-    if (newest.number != before.variations.back().number + 1 || newest.title != "Fuzz Paint" || newest.texture != "fuzz")
-        std::abort();
+    if (newest.number != before.variations.back().number + 1) std::abort();
+    if (newest.title != "Fuzz Paint" || newest.texture != "fuzz") std::abort();
     return 0;
 }

@@ -27,7 +27,9 @@ void printVariations(const std::string& path, std::ostream& out, std::ostream& e
     printLines(err, list.warnings);
 }
 
-std::filesystem::path utf8Path(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+std::filesystem::path utf8Path(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 bool textureFolderBeside(const std::string& path, const std::string& folderName) {
     std::error_code ec;

@@ -91,8 +91,9 @@ TEST(Variations, GivesALastLineItsEndBeforeAddingAndAddsMissingKeys) {
     EXPECT_EQ(added.bytes, file + "\n\n[fltsim.2]\nsim=C172\n  // a remark\nmodel=\ntitle=Two\ntexture=two\n");
 
     // A variation without keys: the new one follows its header.
-    const auto afterHeader = AddVariation(IniLayout("[fltsim.0]\r\ntitle=A\r\n[fltsim.1]\r\n\r\n[x]\r\n"), "B", "b", "1");
-    EXPECT_EQ(afterHeader.bytes, "[fltsim.0]\r\ntitle=A\r\n[fltsim.1]\r\n\r\n[fltsim.2]\r\ntitle=B\r\ntexture=b\r\n\r\n[x]\r\n");
+    const std::string keyless = "[fltsim.0]\r\ntitle=A\r\n[fltsim.1]\r\n";
+    EXPECT_EQ(AddVariation(IniLayout(keyless + "\r\n[x]\r\n"), "B", "b", "1").bytes,
+              keyless + "\r\n[fltsim.2]\r\ntitle=B\r\ntexture=b\r\n\r\n[x]\r\n");
 }
 
 TEST(Variations, RefusesWhatWouldHideOrConfuseAVariation) {
@@ -110,7 +111,8 @@ TEST(Variations, RefusesWhatWouldHideOrConfuseAVariation) {
     EXPECT_EQ(refusals("[fltsim.0]\ntitle=A\n[fltsim.2]\ntitle=C\n[fltsim.5]\n", "New"),
               (Lines{"no [fltsim.1]: the simulator would never show the new [fltsim.6]",
                      "no [fltsim.3] to [fltsim.4]: the simulator would never show the new [fltsim.6]"}));
-    EXPECT_EQ(refusals("[fltsim.0]\ntitle=A\n", "Line\r\nbreak"), Lines{"the title and the texture must be one line each"});
+    EXPECT_EQ(refusals("[fltsim.0]\ntitle=A\n", "Line\r\nbreak"),
+              Lines{"the title and the texture must be one line each"});
     EXPECT_EQ(refusals("\xFF\xFE[\0f\0l\0t\0s\0i\0m\0.\0\x30\0]\0"s, "New"),
               Lines{"the file is UTF-16 text, which an 8-bit rewrite would corrupt"});
 }
