@@ -25,8 +25,5 @@ inline constexpr const char* kMinimizeHotListName = "IMGLISTMINHOT";
 inline constexpr const char* kMinimizeDownListName = "IMGLISTMINDOWN";
 inline constexpr const char* kWarningIconName = "WARNINGICON";
 
-// A string resource of the program in the system's 8-bit code page ("" when missing).
-std::string LoadResourceString(unsigned id);
-
 }  // namespace trimwell
 #endif

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "EditorColors.h"
 #include "EditorResources.h"
+#include "platform/Resources_win.h"
 #include "u_main.h"
 
 namespace trimwell {
@@ -11,10 +13,7 @@ TfrmDialog* frmDialog = nullptr;
 
 namespace {
 
-constexpr std::int64_t kSkinTransparent = 0x00FF07FF;
-constexpr std::int64_t kButtonText = 0x006B635A;
-
-std::vector<LayoutRow> dialogLayout() {
+std::vector<LayoutRow> dialogLayout(TfrmDialog& form) {
     using V = std::vector<std::pair<std::string, PropertyValue>>;
     const auto pos = [](int l, int t, int w, int h) {
         return V{{"Left", std::int64_t{l}}, {"Top", std::int64_t{t}}, {"Width", std::int64_t{w}},
@@ -27,20 +26,22 @@ std::vector<LayoutRow> dialogLayout() {
     const V tahoma{{"Font.Name", std::string("Tahoma")}, {"Font.Height", std::int64_t{-11}}};
     return {
         Row<TsuiSkinForm>("suiSkinForm", "", with(pos(0, 0, 391, 171), {{"Glyph", std::string(kDialogPictureName)},
-                                                                        {"TransparentColor", kSkinTransparent}})),
+                                                                        {"TransparentColor", kSkinTransparent}}),
+                          &form.suiSkinForm),
         Row<TElLabel>("msgLabel", "", with(with(pos(67, 47, 300, 85), tahoma),
                                            {{"AutoSize", false}, {"WordWrap", true},
                                             {"Constraints.MinWidth", std::int64_t{300}},
                                             {"Constraints.MaxWidth", std::int64_t{300}},
                                             {"Constraints.MinHeight", std::int64_t{85}},
-                                            {"Constraints.MaxHeight", std::int64_t{85}}})),
+                                            {"Constraints.MaxHeight", std::int64_t{85}}}), &form.msgLabel),
         Row<TElLabel>("hdgLabel", "", with(with(pos(67, 28, 280, 20), tahoma),
                                            {{"Caption", std::string("Sorry...")},
                                             {"Font.Style", std::int64_t{fsBold}},
                                             {"AutoSize", false},
-                                            {"WordWrap", true}})),
+                                            {"WordWrap", true}}), &form.hdgLabel),
         Row<TImage>("imgError", "", with(pos(22, 28, 32, 32), {{"AutoSize", true},
-                                                               {"Icon", std::string(kWarningIconName)}})),
+                                                               {"Icon", std::string(kWarningIconName)}}),
+                    &form.imgError),
         Row<TsuiButton>("btnCloseMain", "", with(with(pos(266, 124, 100, 26), tahoma),
                                                  {{"Caption", std::string("&Cancel")},
                                                   {"Font.Style", std::int64_t{fsBold}},
@@ -48,10 +49,11 @@ std::vector<LayoutRow> dialogLayout() {
                                                   {"FileTheme", Ref{"suiBuiltInFileTheme"}},
                                                   {"UIStyle", std::string("FromThemeFile")},
                                                   {"TabOrder", std::int64_t{0}},
-                                                  {"Transparent", true}})),
+                                                  {"Transparent", true}}), &form.btnCloseMain),
         // The skin, the same as the main window's; the button takes its look from it once every
         // component is in and the references are attached.
-        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
+        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}},
+                                  &form.suiBuiltInFileTheme),
     };
 }
 
@@ -71,13 +73,7 @@ TfrmDialog::TfrmDialog(TComponent* owner) : TForm(owner) {
                      {"KeyPreview", true},
                      {"Scaled", false}},
                     *this);
-    LoadLayout(*this, dialogLayout());
-    suiBuiltInFileTheme = FindAs<TsuiBuiltInFileTheme>(*this, "suiBuiltInFileTheme");
-    suiSkinForm = FindAs<TsuiSkinForm>(*this, "suiSkinForm");
-    msgLabel = FindAs<TElLabel>(*this, "msgLabel");
-    hdgLabel = FindAs<TElLabel>(*this, "hdgLabel");
-    imgError = FindAs<TImage>(*this, "imgError");
-    btnCloseMain = FindAs<TsuiButton>(*this, "btnCloseMain");
+    LoadLayout(*this, dialogLayout(*this));
     msgLabel->SetCaptionAnsi(LoadResourceString(kSimulatorNotFoundText));
     OnKeyDown = [this](TComponent& s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     btnCloseMain->OnClick = [this](TComponent& s) { btnCloseMainClick(s); };

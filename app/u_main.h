@@ -43,10 +43,6 @@ extern std::function<std::uint32_t()> TickCount;
 // Plays the simulator's button sound when its file exists.
 void PlayClickSound();
 
-// A UTF-8 path as the 8-bit file functions of the system expect it: in the ANSI code page, or
-// as its short form when the code page cannot spell it.
-std::string AnsiFileName(const std::string& path);
-
 // Adds the file's sections and keys to the tree (without clearing it): a "Trusted" section is
 // left out; the first node is selected when asked and the tree is not empty.
 void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFirst);
@@ -116,7 +112,6 @@ protected:
 
 private:
     void showTreeAndBar();
-    void bindControls();
     void bindEvents();
 };
 

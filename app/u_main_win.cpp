@@ -1,17 +1,20 @@
 #include "u_main.h"
 
 #include <commdlg.h>
+#include <mmsystem.h>
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "EditorColors.h"
 #include "EditorResources.h"
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
-#include "framework/Platform_win.h"
-#include "framework/WinUtf.h"
-#include "skin/ProgramResources.h"
+#include "platform/Files.h"
+#include "platform/Shell_win.h"
+#include "platform/Resources.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 #include "u_frmDialog.h"
 
 namespace trimwell {
@@ -26,19 +29,11 @@ constexpr const char* kDefaultAircraft = "\\SimObjects\\Airplanes\\C172\\aircraf
 constexpr const char* kAircraftFolder = "\\SimObjects\\Airplanes";
 constexpr const char* kSimulatorProgram = "\\fsx.exe";
 constexpr const char* kClickSound = "\\Uires\\btnstdc.wav";
-constexpr UINT kClickSoundFlags = 0x20001;  // SND_FILENAME | SND_ASYNC
+constexpr UINT kClickSoundFlags = SND_FILENAME | SND_ASYNC;
 constexpr int kSectionImage = 1;
 constexpr int kKeyImage = 2;
 
 }  // namespace
-
-std::string LoadResourceString(unsigned id) {
-    const wchar_t* text = nullptr;
-    // With a zero buffer size the call hands out the resource's own read-only text.
-    const int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (n <= 0 || text == nullptr) return {};
-    return WideToAnsi(std::wstring_view(text, static_cast<std::size_t>(n)));
-}
 
 // The value box gets the whole value: it is what Save Key writes back, so a value cut for showing
 // would lose its end at the next save.
@@ -57,35 +52,6 @@ void PauseWithMessages(std::uint32_t ms) {
     do {
         Application().ProcessMessages();
     } while (static_cast<std::uint32_t>(TickCount() - start) < ms);
-}
-
-namespace {
-
-// The short form of an existing path, or nothing where the volume keeps no short names.
-std::optional<std::wstring> shortPathOf(const std::wstring& path) {
-    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) return std::nullopt;
-    std::wstring shortPath(size, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
-    if (length == 0 || length >= size) return std::nullopt;
-    shortPath.resize(length);
-    return shortPath;
-}
-
-bool spellsExactly(const std::string& ansi, const std::wstring& wide) { return AnsiToWide(ansi) == wide; }
-
-}  // namespace
-
-std::string AnsiFileName(const std::string& path) {
-    const std::wstring wide = Utf8ToWide(path);
-    const std::string ansi = WideToAnsi(wide);
-    if (spellsExactly(ansi, wide)) return ansi;
-    // A name the code page cannot spell would name no file, or with a best-fit letter another
-    // one; the short form of the path is plain ASCII.
-    const std::optional<std::wstring> shortPath = shortPathOf(wide);
-    if (!shortPath) return ansi;
-    const std::string shortAnsi = WideToAnsi(*shortPath);
-    return spellsExactly(shortAnsi, *shortPath) ? shortAnsi : ansi;
 }
 
 void PlayClickSound() {
@@ -123,7 +89,6 @@ Values place(int l, int t, int w, int h, Values more = {}) {
 }
 
 constexpr std::int64_t kPanelColor = 0x00F7FFF7;
-constexpr std::int64_t kButtonText = 0x006B635A;
 constexpr std::int64_t kTitleButtonColor = 0x007F3727;
 
 // The four skinned buttons: drawn from the window's embedded skin, which also gives them their
@@ -174,50 +139,56 @@ Values titleButton(int left, const char* images, const char* hotImages, const ch
 }
 
 // One of the title buttons' lists: 30 x 22 cells from the stream the build encoded.
-LayoutRow titleButtonList(const char* name, const char* streamResource) {
+LayoutRow titleButtonList(const char* name, const char* streamResource, TElImageList** bound) {
     return Row<TElImageList>(name, "", {{"Height", std::int64_t{22}},
                                         {"Width", std::int64_t{30}},
-                                        {"Bitmap", LoadProgramData(streamResource).value_or(Bytes{})}});
+                                        {"Bitmap", LoadProgramData(streamResource).value_or(Bytes{})}}, bound);
 }
 
 // Creation order is back-to-front order; the windowed controls lie above every picture and label.
-std::vector<LayoutRow> mainLayout() {
+std::vector<LayoutRow> mainLayout(TfrmMain_Trimwell& form) {
     return {
         // The skin both windows carry; the skinned controls take their look from it.
-        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}}),
+        Row<TsuiBuiltInFileTheme>("suiBuiltInFileTheme", "", {{"SkinData", EmbeddedSkinArchive()}},
+                                  &form.suiBuiltInFileTheme),
         Row<TsuiSkinForm>("suiSkinForm", "", place(0, 0, 500, 368, {{"Glyph", std::string(kMainPictureName)},
-                                                                   {"TransparentColor", std::int64_t{0x00FF07FF}}})),
-        Row<TImage>("imgKey", "", framePicture(139)),
-        Row<TImage>("imgSection", "", framePicture(72)),
-        Row<TElGraphicButton>("btnClose", "", titleButton(444, "imgListClose", "imgListCloseHot", "imgListCloseDown")),
-        Row<TElGraphicButton>("btnMinimize", "", titleButton(412, "imgListMin", "imgListMinHot", "imgListMinDown")),
+                                                                   {"TransparentColor", kSkinTransparent}}),
+                          &form.suiSkinForm),
+        Row<TImage>("imgKey", "", framePicture(139), &form.imgKey),
+        Row<TImage>("imgSection", "", framePicture(72), &form.imgSection),
+        Row<TElGraphicButton>("btnClose", "", titleButton(444, "imgListClose", "imgListCloseHot", "imgListCloseDown"),
+                              &form.btnClose),
+        Row<TElGraphicButton>("btnMinimize", "", titleButton(412, "imgListMin", "imgListMinHot", "imgListMinDown"),
+                              &form.btnMinimize),
         Row<TElLabel>("lbMainTitle", "", place(62, 10, 315, 27, {{"Caption", std::string("CORVANE - TRIMWELL")},
                                                                  {"Font.Name", std::string("Trebuchet MS")},
                                                                  {"Font.Height", std::int64_t{-21}},
-                                                                 {"OutlineColor", std::int64_t{0x00F5EDE9}}})),
+                                                                 {"OutlineColor", std::int64_t{0x00F5EDE9}}}),
+                      &form.lbMainTitle),
         Row<TLabel>("lbCorvane", "", place(56, 330, 160, 13, {{"Caption", std::string("Visit the Corvane web site")},
                                                               {"Cursor", std::int64_t{crHandPoint}},
                                                               {"Font.Color", std::int64_t{clNavy}},
                                                               {"Font.Style", std::int64_t{fsBold}},
-                                                              {"Transparent", true}})),
-        Row<TLabel>("lblSection", "", valueField(95)),
-        Row<TLabel>("lbKey", "", valueField(162)),
-        Row<TImage>("imgValue", "", framePicture(206)),
-        Row<TLabel>("lbGbSection", "", frameCaption(256, 67, 42, "Section")),
-        Row<TLabel>("lbGbKey", "", frameCaption(256, 134, 21, "Key")),
-        Row<TLabel>("lbGbValue", "", frameCaption(256, 201, 31, "Value")),
+                                                              {"Transparent", true}}), &form.lbCorvane),
+        Row<TLabel>("lblSection", "", valueField(95), &form.lblSection),
+        Row<TLabel>("lbKey", "", valueField(162), &form.lbKey),
+        Row<TImage>("imgValue", "", framePicture(206), &form.imgValue),
+        Row<TLabel>("lbGbSection", "", frameCaption(256, 67, 42, "Section"), &form.lbGbSection),
+        Row<TLabel>("lbGbKey", "", frameCaption(256, 134, 21, "Key"), &form.lbGbKey),
+        Row<TLabel>("lbGbValue", "", frameCaption(256, 201, 31, "Value"), &form.lbGbValue),
         Row<TLabel>("Label1", "", place(100, 177, 53, 13, {{"Caption", std::string("Loading...")},
                                                            {"Font.Style", std::int64_t{fsBold}},
-                                                           {"Transparent", true}})),
+                                                           {"Transparent", true}}), &form.Label1),
         Row<TElHTMLLabel>("blLoadedAcft", "", place(25, 53, 460, 13, {{"Caption", std::string("<b>Loaded Aircraft:</b>")},
                                                                      {"AutoSize", false},
                                                                      {"IsHTML", true},
-                                                                     {"LinkStyle", std::int64_t{fsUnderline}}})),
-        Row<TsuiButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4)),
-        Row<TsuiButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2)),
-        Row<TsuiButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5)),
+                                                                     {"LinkStyle", std::int64_t{fsUnderline}}}),
+                          &form.blLoadedAcft),
+        Row<TsuiButton>("btnCloseMain", "", pushButton(363, 325, "&Exit", 4), &form.btnCloseMain),
+        Row<TsuiButton>("btnSave", "", pushButton(367, 269, "&Save Key", 2), &form.btnSave),
+        Row<TsuiButton>("btnExitFSX", "", pushButton(257, 325, "Exit to &FSX", 5), &form.btnExitFSX),
         Row<TsuiTreeView>("fsxCfgTree", "", place(25, 72, 210, 225, {{"FileTheme", Ref{"suiBuiltInFileTheme"}},
-                                                                    {"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::FromThemeFile)}},
+                                                                    {"UIStyle", std::string("FromThemeFile")},
                                                                     {"BorderColor", std::int64_t{0x0080521C}},
                                                                     {"VScrollBar", Ref{"suiScrollBar"}},
                                                                     {"AutoExpand", true},
@@ -232,33 +203,33 @@ std::vector<LayoutRow> mainLayout() {
                                                                  {"Indent", std::int64_t{20}},
                                                                  {"ReadOnly", true},
                                                                  {"TabOrder", std::int64_t{1}},
-                                                                 {"ToolTips", true}})),
-        Row<TsuiEdit>("edValue", "", place(256, 225, 214, 19, {{"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::Protein)}},
+                                                                 {"ToolTips", true}}), &form.fsxCfgTree),
+        Row<TsuiEdit>("edValue", "", place(256, 225, 214, 19, {{"UIStyle", std::string("Protein")},
                                                               {"BorderColor", std::int64_t{clBlack}},
                                                               {"AutoSize", false},
                                                               {"Color", std::int64_t{0x00EFE7DE}},
                                                            {"Font.Color", std::int64_t{clBlack}},
-                                                           {"TabOrder", std::int64_t{3}}})),
-        Row<TsuiButton>("btnOpen", "", pushButton(261, 269, "&Load CFG", 0)),
+                                                           {"TabOrder", std::int64_t{3}}}), &form.edValue),
+        Row<TsuiButton>("btnOpen", "", pushButton(261, 269, "&Load CFG", 0), &form.btnOpen),
         Row<TsuiScrollBar>("suiScrollBar", "", place(217, 73, 16, 223, {{"Orientation", std::int64_t{static_cast<int>(TsuiProgressBarOrientation::suiVertical)}},
-                                                                       {"UIStyle", std::int64_t{static_cast<int>(TsuiUIStyle::Protein)}},
+                                                                       {"UIStyle", std::string("Protein")},
                                                                        {"Max", std::int64_t{1}},
                                                                        {"SmallChange", std::int64_t{5}},
                                                                        {"LargeChange", std::int64_t{2}},
                                                                        {"PageSize", std::int64_t{2}},
                                                                        {"Color", std::int64_t{0x00F5F5F5}},
                                                                        {"Enabled", false},
-                                                                       {"Visible", false}})),
+                                                                       {"Visible", false}}), &form.suiScrollBar),
         // The tree's images, and the title buttons' glyphs.
         Row<TImageList>("imgTreeIcos", "", {{"Height", std::int64_t{16}},
                                             {"Width", std::int64_t{16}},
-                                            {"Picture", std::string(kTreeIconsName)}}),
-        titleButtonList("imgListClose", kCloseListName),
-        titleButtonList("imgListCloseHot", kCloseHotListName),
-        titleButtonList("imgListCloseDown", kCloseDownListName),
-        titleButtonList("imgListMin", kMinimizeListName),
-        titleButtonList("imgListMinHot", kMinimizeHotListName),
-        titleButtonList("imgListMinDown", kMinimizeDownListName),
+                                            {"Picture", std::string(kTreeIconsName)}}, &form.imgTreeIcos),
+        titleButtonList("imgListClose", kCloseListName, &form.imgListClose),
+        titleButtonList("imgListCloseHot", kCloseHotListName, &form.imgListCloseHot),
+        titleButtonList("imgListCloseDown", kCloseDownListName, &form.imgListCloseDown),
+        titleButtonList("imgListMin", kMinimizeListName, &form.imgListMin),
+        titleButtonList("imgListMinHot", kMinimizeHotListName, &form.imgListMinHot),
+        titleButtonList("imgListMinDown", kMinimizeDownListName, &form.imgListMinDown),
     };
 }
 
@@ -277,8 +248,7 @@ TfrmMain_Trimwell::TfrmMain_Trimwell(TComponent* owner) : TForm(owner) {
                      {"Caption", std::string("Corvane - Trimwell")},
                      {"Scaled", false}},
                     *this);
-    LoadLayout(*this, mainLayout());
-    bindControls();
+    LoadLayout(*this, mainLayout(*this));
     fsxCfgTree->SetImages(imgTreeIcos->Handle());
     bindEvents();
     frmMain_Trimwell = this;
@@ -289,38 +259,6 @@ void TfrmMain_Trimwell::CreateParams(TCreateParams& params) {
     params.className = L"TfrmMain_Trimwell";
 }
 
-void TfrmMain_Trimwell::bindControls() {
-    suiBuiltInFileTheme = FindAs<TsuiBuiltInFileTheme>(*this, "suiBuiltInFileTheme");
-    suiSkinForm = FindAs<TsuiSkinForm>(*this, "suiSkinForm");
-    imgKey = FindAs<TImage>(*this, "imgKey");
-    imgSection = FindAs<TImage>(*this, "imgSection");
-    btnClose = FindAs<TElGraphicButton>(*this, "btnClose");
-    btnMinimize = FindAs<TElGraphicButton>(*this, "btnMinimize");
-    lbMainTitle = FindAs<TElLabel>(*this, "lbMainTitle");
-    lbCorvane = FindAs<TLabel>(*this, "lbCorvane");
-    lblSection = FindAs<TLabel>(*this, "lblSection");
-    lbKey = FindAs<TLabel>(*this, "lbKey");
-    imgValue = FindAs<TImage>(*this, "imgValue");
-    lbGbSection = FindAs<TLabel>(*this, "lbGbSection");
-    lbGbKey = FindAs<TLabel>(*this, "lbGbKey");
-    lbGbValue = FindAs<TLabel>(*this, "lbGbValue");
-    Label1 = FindAs<TLabel>(*this, "Label1");
-    blLoadedAcft = FindAs<TElHTMLLabel>(*this, "blLoadedAcft");
-    btnCloseMain = FindAs<TsuiButton>(*this, "btnCloseMain");
-    btnSave = FindAs<TsuiButton>(*this, "btnSave");
-    btnExitFSX = FindAs<TsuiButton>(*this, "btnExitFSX");
-    fsxCfgTree = FindAs<TsuiTreeView>(*this, "fsxCfgTree");
-    edValue = FindAs<TsuiEdit>(*this, "edValue");
-    btnOpen = FindAs<TsuiButton>(*this, "btnOpen");
-    suiScrollBar = FindAs<TsuiScrollBar>(*this, "suiScrollBar");
-    imgTreeIcos = FindAs<TImageList>(*this, "imgTreeIcos");
-    imgListClose = FindAs<TElImageList>(*this, "imgListClose");
-    imgListCloseHot = FindAs<TElImageList>(*this, "imgListCloseHot");
-    imgListCloseDown = FindAs<TElImageList>(*this, "imgListCloseDown");
-    imgListMin = FindAs<TElImageList>(*this, "imgListMin");
-    imgListMinHot = FindAs<TElImageList>(*this, "imgListMinHot");
-    imgListMinDown = FindAs<TElImageList>(*this, "imgListMinDown");
-}
 
 void TfrmMain_Trimwell::bindEvents() {
     OnCreate = [this](TComponent& s) { FormCreate(s); };

@@ -10,8 +10,8 @@ std::string withoutOneTrailingBackslash(std::string s) {
 }
 
 // The folder named by one root's value, "" when the key or value is absent.
-std::string candidateFolder(RegistryReader& registry, RegRoot root, const char* valueName) {
-    const auto text = registry.readString(root, kFsxRegistryKey, valueName);
+std::string candidateFolder(RegistryReader& registry, RegRoot root, const char* key, const char* valueName) {
+    const auto text = registry.readString(root, key, valueName);
     return text ? withoutOneTrailingBackslash(*text) : std::string();
 }
 
@@ -44,9 +44,11 @@ std::optional<std::string> MemoryRegistry::readString(RegRoot root, const std::s
 }
 
 std::string GetFSXPath(RegistryReader& registry, const FileExistsFn& fileExists) {
-    std::string folder = candidateFolder(registry, RegRoot::CurrentUser, "AppPath");
+    std::string folder = candidateFolder(registry, RegRoot::CurrentUser, kFsxRegistryKey, "AppPath");
     if (!isInstallation(folder, fileExists)) folder.clear();
-    if (folder.empty()) folder = candidateFolder(registry, RegRoot::LocalMachine, "SetupPath");
+    if (folder.empty()) folder = candidateFolder(registry, RegRoot::LocalMachine, kFsxRegistryKey, "SetupPath");
+    if (!isInstallation(folder, fileExists)) folder.clear();
+    if (folder.empty()) folder = candidateFolder(registry, RegRoot::CurrentUser, kFsxSteamRegistryKey, "AppPath");
     if (!isInstallation(folder, fileExists)) folder.clear();
     return folder;
 }

@@ -45,8 +45,13 @@ private:
 using FileExistsFn = std::function<bool(const std::string&)>;
 
 inline const char* const kFsxRegistryKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\10.0\\";
+// Where the simulator's Steam Edition registers its folder, as "AppPath" of the current user.
+inline const char* const kFsxSteamRegistryKey =
+    "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator - Steam Edition\\10.0\\";
 
-// The installation folder without a trailing backslash, or "" when no valid one is found.
+// The installation folder without a trailing backslash, or "" when no valid one is found. The
+// boxed simulator's folder (the current user's "AppPath", then the machine's "SetupPath") is
+// taken first; the Steam Edition's only when neither gives a valid folder.
 std::string GetFSXPath(RegistryReader& registry, const FileExistsFn& fileExists);
 
 // The same against this system's registry and file system.

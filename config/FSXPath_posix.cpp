@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
+#include "platform/Files.h"
 #include "config/WineRegistry.h"
 
 namespace trimwell {

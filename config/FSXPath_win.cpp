@@ -1,9 +1,9 @@
 #include <windows.h>
 
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Files.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

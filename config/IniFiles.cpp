@@ -4,8 +4,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "config/FileIO.h"
 #include "config/IniLayout.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 
@@ -162,8 +163,8 @@ private:
             if (sections_.empty() || content.empty() || content.front() == ';') continue;
             const auto eq = content.find('=');
             if (eq == std::string_view::npos) continue;
-            const std::string_view name = trim(content.substr(0, eq));
-            if (!name.empty()) sections_.back().keys.push_back({std::string(name), i});
+            // A line "=value" holds a key whose name is empty: a read of the empty name finds it.
+            sections_.back().keys.push_back({std::string(trim(content.substr(0, eq))), i});
         }
     }
 
@@ -241,10 +242,12 @@ void TIniFile::ListKeyNames(const std::string& section, TStrings& names) const {
         names.clear();
         return;
     }
-    // Every key line, a name written twice included, so that the file shows what it holds.
+    // Every key line, a name written twice included, so that the file shows what it holds; but
+    // not an empty name, which in the name block would read as the end of the list.
     std::vector<std::string_view> keys;
     keys.reserve(s->keys.size());
-    for (const auto& k : s->keys) keys.push_back(k.name);
+    for (const auto& k : s->keys)
+        if (!k.name.empty()) keys.push_back(k.name);
     fillThroughNameBlock(keys, names);
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Resources.h"
+
 namespace trimwell {
 
 namespace {
@@ -239,6 +241,16 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel) {
         out.resize(rowStart + stride, 0);
     }
     return out;
+}
+
+std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
+    const auto file = LoadProgramBitmapFile(name);
+    if (!file) return std::nullopt;
+    try {
+        return ReadBmp(*file);
+    } catch (const EBitmapError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace trimwell

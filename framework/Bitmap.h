@@ -10,9 +10,11 @@
 //     std::uint32_t c = trimwell::PixelToColorRef(bmp.Pixel(0, 0));
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trimwell {
@@ -83,5 +85,9 @@ Bitmap ReadBmp(std::span<const std::uint8_t> bytes);
 // A bottom-up BMP file of the picture: 24 bits per pixel drops the top byte, 32 keeps it, 1 keeps
 // black and white (each pixel white when its colour lies nearer white), as masks are stored.
 std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel = 32);
+
+// A bitmap the program carries by name (a built-in style's picture), or nothing when there is
+// none or it cannot be read.
+std::optional<Bitmap> LoadProgramBitmap(std::string_view name);
 
 }  // namespace trimwell

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "framework/Bitmap.h"
-#include "framework/Handles_win.h"
+#include "platform/Handles_win.h"
 
 namespace trimwell {
 

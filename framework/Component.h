@@ -66,7 +66,6 @@ public:
     bool IsLoading() const { return loading_; }
     void BeginLoading() { loading_ = true; }
     virtual void Loaded() { loading_ = false; }
-    bool IsDestroying() const { return destroying_; }
 
     // Told after the name changed; `oldName` is the name it had before.
     virtual void NameChanged(const std::string& oldName) {}
@@ -76,8 +75,6 @@ public:
 
     // The layout table names a parent for each component; controls take it as their parent.
     virtual void SetParentComponent(TComponent* parent) {}
-
-    int Tag = 0;
 
 private:
     void adopt(std::unique_ptr<TComponent> component);

@@ -4,56 +4,14 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
-#include <unordered_map>
 
 #include "framework/Forms_win.h"
 #include "framework/Hints_win.h"
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
+#include "framework/WindowClass_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
-
-namespace {
-
-// Which control owns which window. Kept in the program's own memory rather than as a window
-// property or the common controls' subclass chain: every message of every control looks its
-// control up, and under Wine each property lookup is a round trip to the window server.
-std::unordered_map<HWND, TWinControl*>& controlsByHandle() {
-    static std::unordered_map<HWND, TWinControl*> controls;
-    return controls;
-}
-constexpr wchar_t kDefaultClass[] = L"TrimwellControl";
-
-TShiftState currentShift(WPARAM mouseFlags) {
-    TShiftState s = static_cast<TShiftState>(mouseFlags & 0xFFFF);
-    if (GetKeyState(VK_MENU) < 0) s |= shiftAlt;
-    if (GetKeyState(VK_SHIFT) < 0) s |= MK_SHIFT;
-    if (GetKeyState(VK_CONTROL) < 0) s |= MK_CONTROL;
-    return s;
-}
-
-std::map<TCursor, HCURSOR>& registeredCursors() {
-    static std::map<TCursor, HCURSOR> cursors;
-    return cursors;
-}
-
-HCURSOR cursorHandle(TCursor c) {
-    if (const auto it = registeredCursors().find(c); it != registeredCursors().end()) return it->second;
-    switch (c) {
-        case crHandPoint: return LoadCursorW(nullptr, IDC_HAND);
-        case crArrow: return LoadCursorW(nullptr, IDC_ARROW);
-        default:
-            if (c > 0) return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c));
-            return nullptr;
-    }
-}
-
-bool inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-}  // namespace
-
-void RegisterCursor(TCursor id, HCURSOR cursor) { registeredCursors()[id] = cursor; }
 
 // ---------------------------------------------------------------- TControl
 
@@ -251,11 +209,9 @@ void TControl::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
     if (OnMouseUp) OnMouseUp(*this, b, s, x, y);
 }
 void TControl::MouseEnter() {
-    mouseInside_ = true;
     if (OnMouseEnter) OnMouseEnter(*this);
 }
 void TControl::MouseLeave() {
-    mouseInside_ = false;
     if (OnMouseLeave) OnMouseLeave(*this);
 }
 void TControl::Click() {
@@ -270,35 +226,6 @@ void TControl::BringToFront() {
     Invalidate();
 }
 
-void TControl::SetMouseCapture(bool capture) {
-    if (auto* self = dynamic_cast<TWinControl*>(this)) {
-        if (capture) {
-            self->HandleNeeded();
-            if (self->handle_) self->takeCapture(nullptr);
-        } else if (MouseCapture()) {
-            self->selfCaptured_ = false;
-            ReleaseCapture();
-        }
-        return;
-    }
-    auto* graphic = dynamic_cast<TGraphicControl*>(this);
-    if (graphic == nullptr || parent_ == nullptr || !parent_->handle_) return;
-    if (capture) {
-        parent_->takeCapture(graphic);
-    } else if (MouseCapture()) {
-        parent_->captured_ = nullptr;
-        ReleaseCapture();
-    }
-}
-
-bool TControl::MouseCapture() const {
-    if (const auto* self = dynamic_cast<const TWinControl*>(this))
-        return self->handle_ && self->selfCaptured_ && GetCapture() == self->handle_.get();
-    return parent_ != nullptr && parent_->handle_ && parent_->captured_ == this &&
-           GetCapture() == parent_->handle_.get();
-}
-
-void TGraphicControl::Invalidate() { TControl::Invalidate(); }
 
 // ---------------------------------------------------------------- TWinControl
 
@@ -319,12 +246,6 @@ const PropertyTable& TWinControl::StaticPublished() {
 }
 const PropertyTable& TWinControl::Published() const { return StaticPublished(); }
 
-TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    if (hwnd == nullptr) return nullptr;
-    const auto& controls = controlsByHandle();
-    const auto found = controls.find(hwnd);
-    return found == controls.end() ? nullptr : found->second;
-}
 
 void TWinControl::CreateParams(TCreateParams& params) {
     params.className = kDefaultClass;
@@ -344,36 +265,7 @@ void TWinControl::HandleNeeded() {
     TCreateParams params;
     CreateParams(params);
     if (parent != nullptr) params.parent = parent->handle_.get();
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExW(instance, params.className.c_str(), &existing)) {
-        WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = OwnClassProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-        wc.lpszClassName = params.className.c_str();
-        RegisterClassExW(&wc);
-    }
-    creating_ = true;
-    const std::wstring text = AnsiToWide(Text());
-    const HWND hwnd = CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), params.style, Left(),
-                                      Top(), Width(), Height(), params.parent, nullptr, instance, this);
-    creating_ = false;
-    if (hwnd == nullptr) return;
-    if (!handle_) {  // a platform class: no WM_NCCREATE of ours ran
-        handle_.reset(hwnd);
-        controlsByHandle()[hwnd] = this;
-    }
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != OwnClassProc) {
-        // A platform control: its own window procedure runs behind ours.
-        platformProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlatformClassProc)));
-        subclassed_ = platformProc_ != nullptr;
-    }
+    createHandle(params);
     if (parent != nullptr) placeInCreationOrder();
     CreateWnd();
 }
@@ -419,66 +311,6 @@ void TWinControl::Loaded() {
     if (!handle_ && Parent() != nullptr && Parent()->HandleAllocated()) HandleNeeded();
 }
 
-void TWinControl::destroyHandle() {
-    hintWindow_.reset();
-    hintTarget_ = nullptr;
-    if (!handle_) return;
-    const HWND hwnd = handle_.get();
-    if (subclassed_ && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &PlatformClassProc)
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platformProc_));
-    subclassed_ = false;
-    controlsByHandle().erase(hwnd);
-    handle_.reset();
-}
-
-LRESULT CALLBACK TWinControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        auto* control = static_cast<TWinControl*>(cs->lpCreateParams);
-        if (control != nullptr) {
-            control->handle_.reset(hwnd);
-            controlsByHandle()[hwnd] = control;
-        }
-    }
-    TWinControl* control = FromHandle(hwnd);
-    if (control == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        controlsByHandle().erase(hwnd);
-        control->handle_.release();
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    return Dispatch(*control, msg, wp, lp);
-}
-
-LRESULT CALLBACK TWinControl::PlatformClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    TWinControl* control = FromHandle(hwnd);
-    if (control == nullptr || !control->subclassed_) return DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        const WNDPROC platform = control->platformProc_;
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platform));
-        control->subclassed_ = false;
-        controlsByHandle().erase(hwnd);
-        control->handle_.release();
-        return CallWindowProcW(platform, hwnd, msg, wp, lp);
-    }
-    return Dispatch(*control, msg, wp, lp);
-}
-
-LRESULT TWinControl::Dispatch(TWinControl& control, UINT msg, WPARAM wp, LPARAM lp) {
-    try {
-        return control.WndProc(msg, wp, lp);
-    } catch (const std::exception& e) {
-        // Whatever an action did not handle ends that action here; the program goes on.
-        if (HasApplication()) Application().ShowException(e);
-        return 0;
-    }
-}
-
-LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
-    const HWND hwnd = handle_.get();
-    return subclassed_ ? CallWindowProcW(platformProc_, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 bool TWinControl::KeyDown(WORD& key, TShiftState shift) {
     TForm* form = ParentForm();
     if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyDown) {
@@ -500,6 +332,7 @@ bool TWinControl::KeyDown(WORD& key, TShiftState shift) {
     return false;
 }
 
+// One line per message; each handler falls back to the default handling itself.
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND:
@@ -510,66 +343,18 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSCROLLBAR:
         case WM_VSCROLL:
         case WM_HSCROLL:
-        case WM_DRAWITEM: {
-            const HWND from = msg == WM_NOTIFY     ? reinterpret_cast<NMHDR*>(lp)->hwndFrom
-                              : msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
-                                                   : reinterpret_cast<HWND>(lp);
-            TWinControl* child = FromHandle(from);
-            LRESULT result = 0;
-            if (child != nullptr && child != this && child->ParentNotify(msg, wp, lp, result)) return result;
-            break;
-        }
+        case WM_DRAWITEM: return onChildNotify(msg, wp, lp);
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            WORD key = static_cast<WORD>(wp);
-            if (KeyDown(key, currentShift(0))) return 0;
-            break;
-        }
+        case WM_SYSKEYDOWN:
         case WM_KEYUP:
-        case WM_SYSKEYUP: {
-            WORD key = static_cast<WORD>(wp);
-            if (KeyUp(key, currentShift(0))) return 0;
-            break;
-        }
+        case WM_SYSKEYUP: return onKey(msg, wp, lp);
         case WM_CHAR:
-        case WM_SYSCHAR: {
-            if (msg == WM_CHAR && wp == L'\t') return 0;  // Tab moved the focus already
-            // Alt is held for every system character; a plain character says so in its key data.
-            const bool alt = msg == WM_SYSCHAR || (lp & (LPARAM{1} << 29)) != 0;
-            if (TForm* form = ParentForm(); form != nullptr && form->DialogChar(static_cast<wchar_t>(wp), alt))
-                return 0;
-            break;
-        }
+        case WM_SYSCHAR: return onChar(msg, wp, lp);
         case WM_SETFOCUS:
-            if (TForm* form = ParentForm(); form != nullptr && form != this) {
-                form->SetActiveControl(this);
-                form->AnnounceFocusChanged();
-            }
-            if (OnEnter) OnEnter(*this);
-            break;
-        case WM_KILLFOCUS:
-            if (OnExit) OnExit(*this);
-            break;
-        case WM_ERASEBKGND:
-            if (!PaintsItself()) return 1;
-            break;
+        case WM_KILLFOCUS: return onFocus(msg, wp, lp);
+        case WM_ERASEBKGND: return onEraseBackground(msg, wp, lp);
         case WM_PAINT:
-            if (!PaintsItself()) {
-                if (wp != 0) {
-                    PaintWindow(reinterpret_cast<HDC>(wp));
-                } else {
-                    const PaintDC dc(handle_.get());
-                    PaintWindow(dc.get());
-                }
-                return 0;
-            }
-            break;
-        case WM_PRINTCLIENT:
-            if (!PaintsItself()) {
-                PaintWindow(reinterpret_cast<HDC>(wp));
-                return 0;
-            }
-            break;
+        case WM_PRINTCLIENT: return onPaint(msg, wp, lp);
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
@@ -580,206 +365,93 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
         case WM_MBUTTONDBLCLK:
-        case WM_MOUSELEAVE:
-            if (!PaintsItself()) {
-                routeMouse(msg, wp, lp);
-                // The right release still goes on to become the context-menu request.
-                if (msg != WM_RBUTTONUP) return 0;
-            }
-            break;
-        case WM_SETCURSOR:
-            if (!PaintsItself() && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == handle_.get()) {
-                POINT p;
-                GetCursorPos(&p);
-                ScreenToClient(handle_.get(), &p);
-                const TGraphicControl* child = graphicChildAt(p.x, p.y);
-                const HCURSOR cursor = cursorHandle(child ? child->Cursor() : Cursor());
-                if (cursor != nullptr) {
-                    ::SetCursor(cursor);
-                    return TRUE;
-                }
-            }
-            break;
-        case WM_TIMER:
-            if (wp == kHintTimer) {
-                showPendingHint();
-                return 0;
-            }
-            break;
-        case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wp) == handle_.get()) {
-                POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-                TControl* target = this;
-                if (screen.x != -1 || screen.y != -1) {
-                    POINT client = screen;
-                    ScreenToClient(handle_.get(), &client);
-                    if (TGraphicControl* child = graphicChildAt(client.x, client.y)) target = child;
-                }
-                bool handled = false;
-                target->ContextMenu(screen, handled);
-                if (handled) return 0;
-            }
-            break;
+        case WM_MOUSELEAVE: return onMouse(msg, wp, lp);
+        case WM_SETCURSOR: return onSetCursor(msg, wp, lp);
+        case WM_TIMER: return onTimer(msg, wp, lp);
+        case WM_CONTEXTMENU: return onContextMenu(msg, wp, lp);
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lp) != handle_.get()) loseCapture();
-            break;
-        case WM_CANCELMODE:
-            cancelModes();
-            break;
-        default:
-            break;
+        case WM_CANCELMODE: return onCaptureEnd(msg, wp, lp);
+        default: return DefaultHandler(msg, wp, lp);
     }
+}
+
+// A message a native child sent about itself goes back to that child first.
+LRESULT TWinControl::onChildNotify(UINT msg, WPARAM wp, LPARAM lp) {
+    const HWND from = msg == WM_NOTIFY     ? reinterpret_cast<NMHDR*>(lp)->hwndFrom
+                      : msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+                                           : reinterpret_cast<HWND>(lp);
+    TWinControl* child = FromHandle(from);
+    LRESULT result = 0;
+    if (child != nullptr && child != this && child->ParentNotify(msg, wp, lp, result)) return result;
     return DefaultHandler(msg, wp, lp);
 }
 
-TGraphicControl* TWinControl::graphicChildAt(int x, int y) const {
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        auto* g = dynamic_cast<TGraphicControl*>(*it);
-        if (g != nullptr && g->Visible() && g->Enabled() && inside(g->BoundsRect(), x, y)) return g;
+LRESULT TWinControl::onKey(UINT msg, WPARAM wp, LPARAM lp) {
+    WORD key = static_cast<WORD>(wp);
+    const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+    if (down ? KeyDown(key, CurrentShift(0)) : KeyUp(key, CurrentShift(0))) return 0;
+    return DefaultHandler(msg, wp, lp);
+}
+
+// A typed character is offered to the form's controls as an access letter.
+LRESULT TWinControl::onChar(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CHAR && wp == L'\t') return 0;  // Tab moved the focus already
+    // Alt is held for every system character; a plain character says so in its key data.
+    const bool alt = msg == WM_SYSCHAR || (lp & (LPARAM{1} << 29)) != 0;
+    if (TForm* form = ParentForm(); form != nullptr && form->DialogChar(static_cast<wchar_t>(wp), alt)) return 0;
+    return DefaultHandler(msg, wp, lp);
+}
+
+LRESULT TWinControl::onFocus(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KILLFOCUS) {
+        if (OnExit) OnExit(*this);
+        return DefaultHandler(msg, wp, lp);
     }
-    return nullptr;
-}
-
-void TWinControl::setHover(TGraphicControl* hover) {
-    if (hover == hover_) return;
-    TGraphicControl* old = std::exchange(hover_, hover);
-    if (old != nullptr) old->MouseLeave();
-    if (hover_ != nullptr) hover_->MouseEnter();
-}
-
-void TWinControl::routeMouse(UINT msg, WPARAM wp, LPARAM lp) {
-    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-    const TShiftState shift = currentShift(wp);
-    const bool buttonsUp = (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0;
-    switch (msg) {
-        case WM_MOUSEMOVE: {
-            if (!trackingLeave_) {
-                TRACKMOUSEEVENT tme{};
-                tme.cbSize = sizeof tme;
-                tme.dwFlags = TME_LEAVE;
-                tme.hwndTrack = handle_.get();
-                trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
-                MouseEnter();
-            }
-            setHover(captured_ != nullptr ? (inside(captured_->BoundsRect(), x, y) ? captured_ : nullptr)
-                                          : graphicChildAt(x, y));
-            TControl* target = captured_ != nullptr ? captured_ : static_cast<TControl*>(hover_);
-            setHintTarget(target != nullptr ? target : this);
-            if (target != nullptr)
-                target->MouseMove(shift, x - target->Left(), y - target->Top());
-            else
-                MouseMove(shift, x, y);
-            break;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: routePress(TMouseButton::mbLeft, shift, x, y); break;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK: routePress(TMouseButton::mbRight, shift, x, y); break;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK: routePress(TMouseButton::mbMiddle, shift, x, y); break;
-        case WM_LBUTTONUP: routeRelease(TMouseButton::mbLeft, shift, x, y, buttonsUp); break;
-        case WM_RBUTTONUP: routeRelease(TMouseButton::mbRight, shift, x, y, buttonsUp); break;
-        case WM_MBUTTONUP: routeRelease(TMouseButton::mbMiddle, shift, x, y, buttonsUp); break;
-        case WM_MOUSELEAVE:
-            trackingLeave_ = false;
-            setHintTarget(nullptr);
-            setHover(nullptr);
-            MouseLeave();
-            break;
-        default:
-            break;
+    if (TForm* form = ParentForm(); form != nullptr && form != this) {
+        form->SetActiveControl(this);
+        form->AnnounceFocusChanged();
     }
+    if (OnEnter) OnEnter(*this);
+    return DefaultHandler(msg, wp, lp);
 }
 
-// A press goes to the control holding capture, else to the windowless child under the pointer,
-// else to this window; that one holds capture until the last button is released.
-void TWinControl::routePress(TMouseButton button, TShiftState shift, int x, int y) {
-    cancelHint();
-    TGraphicControl* child = captured_ != nullptr ? captured_ : selfCaptured_ ? nullptr : graphicChildAt(x, y);
-    takeCapture(child);
-    if (button == TMouseButton::mbLeft) leftPressed_ = true;
-    if (child != nullptr)
-        child->MouseDown(button, shift, x - child->Left(), y - child->Top());
-    else
-        MouseDown(button, shift, x, y);
+// Windows the framework paints draw their background with the rest, off-screen.
+LRESULT TWinControl::onEraseBackground(UINT msg, WPARAM wp, LPARAM lp) {
+    return PaintsItself() ? DefaultHandler(msg, wp, lp) : 1;
 }
 
-// The release reaches the control that holds capture. Capture is given up first, so that what
-// the click starts (a modal notice, a menu) runs with a free mouse; a left release that the
-// pressed control accepts then clicks it, once.
-void TWinControl::routeRelease(TMouseButton button, TShiftState shift, int x, int y, bool lastButton) {
-    TGraphicControl* child = captured_;
-    const bool self = selfCaptured_ || child == nullptr;
-    const bool clicks = button == TMouseButton::mbLeft && std::exchange(leftPressed_, false);
-    if (lastButton) {
-        captured_ = nullptr;
-        selfCaptured_ = false;
-        if (GetCapture() == handle_.get()) ReleaseCapture();
+LRESULT TWinControl::onPaint(UINT msg, WPARAM wp, LPARAM lp) {
+    if (PaintsItself()) return DefaultHandler(msg, wp, lp);
+    if (wp != 0) {
+        PaintWindow(reinterpret_cast<HDC>(wp));
+    } else {
+        const PaintDC dc(handle_.get());
+        PaintWindow(dc.get());
     }
-    if (child != nullptr) {
-        const int cx = x - child->Left(), cy = y - child->Top();
-        child->MouseUp(button, shift, cx, cy);
-        if (clicks && child->ClickOnReleaseAt(cx, cy)) child->Click();
-    } else if (self) {
-        MouseUp(button, shift, x, y);
-        if (clicks && ClickOnReleaseAt(x, y)) Click();
+    return 0;
+}
+
+// The menu of the windowless child under the pointer, else this window's.
+LRESULT TWinControl::onContextMenu(UINT msg, WPARAM wp, LPARAM lp) {
+    if (reinterpret_cast<HWND>(wp) != handle_.get()) return DefaultHandler(msg, wp, lp);
+    const POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    TControl* target = this;
+    if (screen.x != -1 || screen.y != -1) {
+        POINT client = screen;
+        ScreenToClient(handle_.get(), &client);
+        if (TGraphicControl* child = graphicChildAt(client.x, client.y)) target = child;
     }
+    bool handled = false;
+    target->ContextMenu(screen, handled);
+    return handled ? 0 : DefaultHandler(msg, wp, lp);
 }
 
-void TWinControl::takeCapture(TGraphicControl* holder) {
-    if (captured_ != nullptr && captured_ != holder) std::exchange(captured_, nullptr)->CaptureLost();
-    captured_ = holder;
-    selfCaptured_ = holder == nullptr;
-    if (GetCapture() != handle_.get()) SetCapture(handle_.get());
-}
-
-// Another window took the capture, or it was released by other means than a button release.
-void TWinControl::loseCapture() {
-    TGraphicControl* child = std::exchange(captured_, nullptr);
-    const bool self = std::exchange(selfCaptured_, false);
-    leftPressed_ = false;
-    if (child != nullptr)
-        child->CaptureLost();
-    else if (self)
-        CaptureLost();
-}
-
-void TWinControl::cancelModes() {
-    for (TControl* c : std::vector<TControl*>(controls_))
-        if (dynamic_cast<TGraphicControl*>(c) != nullptr) c->CancelMode();
-    CancelMode();
-    if (captured_ != nullptr || selfCaptured_) {
-        captured_ = nullptr;
-        selfCaptured_ = false;
-        leftPressed_ = false;
-        if (GetCapture() == handle_.get()) ReleaseCapture();
-    }
-}
-
-// A hint shows after the mouse rested over one control for a moment, and goes when the mouse
-// moves to another control, leaves or presses a button.
-void TWinControl::setHintTarget(TControl* target) {
-    if (target == hintTarget_) return;
-    cancelHint();
-    hintTarget_ = target;
-    if (target != nullptr && target->ShowHint() && !target->Hint().empty() && handle_)
-        SetTimer(handle_.get(), kHintTimer, kHintPauseMs, nullptr);
-}
-
-void TWinControl::cancelHint() {
-    if (handle_) KillTimer(handle_.get(), kHintTimer);
-    if (hintWindow_) hintWindow_->Hide();
-}
-
-void TWinControl::showPendingHint() {
-    if (handle_) KillTimer(handle_.get(), kHintTimer);
-    if (hintTarget_ == nullptr || !handle_) return;
-    std::u16string text = HintTextFor(*hintTarget_);
-    if (text.empty()) return;
-    if (!hintWindow_) hintWindow_ = std::make_unique<THintWindow>(handle_.get());
-    POINT p{};
-    GetCursorPos(&p);
-    hintWindow_->ActivateHint({p.x, p.y + GetSystemMetrics(SM_CYCURSOR) / 2}, std::move(text));
+LRESULT TWinControl::onCaptureEnd(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CANCELMODE)
+        cancelModes();
+    else if (reinterpret_cast<HWND>(lp) != handle_.get())
+        loseCapture();
+    return DefaultHandler(msg, wp, lp);
 }
 
 void TWinControl::insertControl(TControl& c) { controls_.push_back(&c); }
@@ -810,10 +482,6 @@ std::vector<TWinControl*> TWinControl::TabList() const {
         if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && w->tabStop_) list.push_back(w);
     std::stable_sort(list.begin(), list.end(), [](auto* a, auto* b) { return a->tabOrder_ < b->tabOrder_; });
     return list;
-}
-
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
 }
 
 void TWinControl::BringToFront() {
@@ -873,8 +541,6 @@ void TWinControl::FontChanged() {
     for (TControl* c : controls_) c->ParentFontChanged(Font().Desc());
     Invalidate();
 }
-
-void TWinControl::ColorChanged() { Invalidate(); }
 
 void TWinControl::PaintWindow(HDC dc) {
     TCanvas canvas(dc);

@@ -17,16 +17,23 @@
 //                   children, and copies once.
 //
 // Handles are made on demand: a windowed control gets its window when its parent has one
-// (HandleNeeded), and every property set before that is applied when the window is made.
+// (HandleNeeded), and every property set before that is applied when the window is made; a class
+// or window the system refuses raises EWindowError.
+//
+// Where TWinControl's parts live: the dispatcher and the controls in Controls_win.cpp, window
+// classes and subclassing in WindowClass_win.cpp, mouse routing to windowless children in
+// MouseRouting_win.cpp, the cursor choice in Cursors_win.cpp, hint timing in HintTiming_win.cpp.
 #include <windows.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/Graphics_win.h"
 #include "framework/Layout.h"
+#include "platform/Timer_win.h"
 
 namespace trimwell {
 
@@ -38,6 +45,8 @@ class THintWindow;
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using TShiftState = unsigned;  // MK_* flags of the mouse message, plus shiftAlt
 inline constexpr TShiftState shiftAlt = 0x1000;
+// The mouse message's button flags with the keyboard's Shift, Ctrl and Alt as they are now.
+TShiftState CurrentShift(WPARAM mouseFlags);
 
 // Cursor identifiers: 0 the default, negative values the standard system cursors, positive
 // values resource identifiers of the program's own cursors.
@@ -156,7 +165,6 @@ public:
     // Whether a left release at this client point clicks the control that was pressed; by
     // default anywhere inside the control.
     virtual bool ClickOnReleaseAt(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    bool MouseInControl() const { return mouseInside_; }
 
     // Mouse capture. A press captures the mouse for the control pressed until the last button
     // is released; a control may also take it itself. While a control holds capture it gets
@@ -215,7 +223,6 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     bool parentFont_ = true;
-    bool mouseInside_ = false;
     TColor color_ = clBtnFace;
     TFont font_;
     std::string text_;
@@ -230,7 +237,6 @@ public:
     using TControl::TControl;
     // Draws the control; see the top of this file for what the canvas holds.
     virtual void Paint(TCanvas& canvas) {}
-    void Invalidate() override;
 };
 
 struct TCreateParams {
@@ -273,7 +279,6 @@ public:
     // Windowed children in tab order.
     std::vector<TWinControl*> TabList() const;
 
-    void SetBounds(int left, int top, int width, int height) override;
     void SetText(std::string text) override;
     void Invalidate() override;
     void BringToFront() override;
@@ -318,7 +323,6 @@ protected:
     void EnabledChanged() override;
     void FontChanged() override;
     void BoundsChanged() override;
-    void ColorChanged() override;
 
 private:
     friend class TControl;
@@ -338,7 +342,20 @@ private:
     void loseCapture();
     void cancelModes();
     void setHover(TGraphicControl* hover);
+    void createHandle(const TCreateParams& params);
     void destroyHandle();
+    // The message handlers of WndProc, one per concern.
+    LRESULT onChildNotify(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onKey(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onChar(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onFocus(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onEraseBackground(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onPaint(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMouse(UINT msg, WPARAM wp, LPARAM lp);       // MouseRouting_win.cpp routes it
+    LRESULT onSetCursor(UINT msg, WPARAM wp, LPARAM lp);   // Cursors_win.cpp
+    LRESULT onTimer(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onContextMenu(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onCaptureEnd(UINT msg, WPARAM wp, LPARAM lp);
     void setHintTarget(TControl* target);
     void cancelHint();
     void showPendingHint();
@@ -356,6 +373,7 @@ private:
     bool trackingLeave_ = false;
     bool leftPressed_ = false;  // the left button went down on this window or its captured child
     TControl* hintTarget_ = nullptr;
+    std::optional<WindowTimer> hintTimer_;
     std::unique_ptr<THintWindow> hintWindow_;
 };
 

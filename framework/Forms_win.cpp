@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "framework/Platform_win.h"
-#include "framework/WinUtf.h"
+#include "framework/WindowClass_win.h"
+#include "platform/Shell_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 
@@ -76,7 +77,6 @@ const PropertyTable& TForm::StaticPublished() {
         Prop<TForm>("ClientWidth", &TForm::SetClientWidth),
         Prop<TForm>("ClientHeight", &TForm::SetClientHeight),
         Prop<TForm>("KeyPreview", &TForm::SetKeyPreview),
-        Prop<TForm>("Position", &TForm::SetPosition),
         Prop<TForm>("Scaled", &TForm::SetScaled),
     });
     return table;
@@ -90,15 +90,13 @@ void TForm::CreateParams(TCreateParams& params) {
     params.parent = HasApplication() ? Application().Handle() : nullptr;
 }
 
-void TForm::CreateWnd() { TCustomControl::CreateWnd(); }
-
 void TForm::DoCreate() {
     if (OnCreate) OnCreate(*this);
 }
 
 void TForm::VisibleChanged() {
     if (Visible()) {
-        if (!shownOnce_ && position_ == TPosition::poScreenCenter) {
+        if (!shownOnce_) {  // first shown in the middle of the screen
             SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2,
                       Width(), Height());
         }
@@ -110,7 +108,6 @@ void TForm::VisibleChanged() {
         BringToFront();
         if (activeControl_ == nullptr) SelectNext(nullptr, true);
     } else {
-        if (OnHide) OnHide(*this);
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
     }
 }
@@ -147,13 +144,8 @@ void TForm::Close() {
         if (modalResult_ == mrNone) modalResult_ = mrCancel;
         return;
     }
-    TCloseAction action = TCloseAction::caHide;
-    if (OnClose) OnClose(*this, action);
-    if (action == TCloseAction::caNone) return;
     if (HasApplication() && Application().MainForm() == this) {
         Application().Terminate();
-    } else if (action == TCloseAction::caMinimize) {
-        if (HandleAllocated()) ShowWindow(Handle(), SW_MINIMIZE);
     } else {
         Hide();
     }
@@ -212,17 +204,7 @@ void TForm::SelectNext(TWinControl* current, bool forward) {
 TApplication::TApplication() {
     gApplication = this;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kApplicationClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = applicationProc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-        wc.lpszClassName = kApplicationClass;
-        RegisterClassExW(&wc);
-    }
+    RegisterWindowClass(kApplicationClass, applicationProc, 0);
     // A window of no size that stands for the program in the task bar; the forms it owns have
     // no task bar buttons of their own.
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;

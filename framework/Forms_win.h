@@ -31,8 +31,6 @@ public:
 };
 
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-enum class TPosition { poDesigned, poScreenCenter };
 
 class TForm : public TCustomControl {
 public:
@@ -49,7 +47,6 @@ public:
     void SetClientHeight(int h) { SetHeight(h); }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool v) { keyPreview_ = v; }
-    void SetPosition(TPosition p) { position_ = p; }
     // The layout stores whether the form scales with the screen's pixel density; these forms
     // never do, so the value is only kept.
     void SetScaled(bool v) { scaled_ = v; }
@@ -74,16 +71,12 @@ public:
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
-    TNotifyEvent OnHide;
-    TNotifyEvent OnDestroy;
-    std::function<void(TComponent& sender, TCloseAction& action)> OnClose;
 
     // Called by CreateForm after construction (and after the layout was loaded): runs OnCreate.
     virtual void DoCreate();
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void VisibleChanged() override;
 
@@ -92,7 +85,6 @@ private:
     bool scaled_ = true;
     bool modal_ = false;
     bool shownOnce_ = false;
-    TPosition position_ = TPosition::poScreenCenter;
     int modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;
 };

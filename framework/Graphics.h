@@ -15,10 +15,12 @@ inline constexpr TColor clWhite = 0x00FFFFFF;
 inline constexpr TColor clNavy = 0x00800000;
 inline constexpr TColor clFuchsia = 0x00FF00FF;
 inline constexpr TColor clSystemColor = 0xFF000000;
-inline constexpr TColor clBtnFace = clSystemColor | 15;    // COLOR_BTNFACE
-inline constexpr TColor clWindow = clSystemColor | 5;      // COLOR_WINDOW
-inline constexpr TColor clWindowText = clSystemColor | 8;  // COLOR_WINDOWTEXT
-inline constexpr TColor clHighlight = clSystemColor | 13;  // COLOR_HIGHLIGHT
+inline constexpr TColor clBtnFace = clSystemColor | 15;       // COLOR_BTNFACE
+inline constexpr TColor clWindow = clSystemColor | 5;         // COLOR_WINDOW
+inline constexpr TColor clWindowText = clSystemColor | 8;     // COLOR_WINDOWTEXT
+inline constexpr TColor clHighlight = clSystemColor | 13;     // COLOR_HIGHLIGHT
+inline constexpr TColor clBtnShadow = clSystemColor | 16;     // COLOR_BTNSHADOW
+inline constexpr TColor clBtnHighlight = clSystemColor | 20;  // COLOR_BTNHIGHLIGHT
 
 constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == clSystemColor; }
 constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFFu); }

@@ -1,6 +1,6 @@
 #pragma once
-// GDI over RAII: device contexts, GDI objects, selections, off-screen buffers, and a small
-// canvas that draws with a control's font and colours.
+// The framework's colours and fonts on GDI: the colour conversion, fonts made on first use, and
+// a small canvas that draws with a control's font and colours.
 //
 //   PaintDC dc(hwnd);                                 // BeginPaint/EndPaint
 //   OffscreenBuffer buf(dc.get(), width, height);     // memory DC + compatible bitmap
@@ -12,112 +12,9 @@
 #include <string_view>
 
 #include "framework/Graphics.h"
-#include "framework/Handles_win.h"
+#include "platform/Gdi_win.h"
 
 namespace trimwell {
-
-namespace gdi_detail {
-template <typename T>
-T nullOf() { return nullptr; }
-inline void deleteObject(HGDIOBJ o) { DeleteObject(o); }
-inline void deleteDC(HDC dc) { DeleteDC(dc); }
-inline void destroyWindow(HWND w) { DestroyWindow(w); }
-inline void destroyIcon(HICON i) { DestroyIcon(i); }
-}  // namespace gdi_detail
-
-template <typename T>
-using UniqueGdiObject = UniqueHandle<T, gdi_detail::deleteObject, gdi_detail::nullOf<T>>;
-using UniqueBitmap = UniqueGdiObject<HBITMAP>;
-using UniqueFont = UniqueGdiObject<HFONT>;
-using UniqueBrush = UniqueGdiObject<HBRUSH>;
-using UniquePen = UniqueGdiObject<HPEN>;
-using UniqueRegion = UniqueGdiObject<HRGN>;
-using UniqueMemoryDC = UniqueHandle<HDC, gdi_detail::deleteDC, gdi_detail::nullOf<HDC>>;
-using UniqueWindow = UniqueHandle<HWND, gdi_detail::destroyWindow, gdi_detail::nullOf<HWND>>;
-using UniqueIcon = UniqueHandle<HICON, gdi_detail::destroyIcon, gdi_detail::nullOf<HICON>>;
-
-// A window's DC from GetDC (the client area) or GetWindowDC (the whole window, frame
-// included), released with ReleaseDC.
-template <HDC(WINAPI* Acquire)(HWND)>
-class BasicWindowDC {
-public:
-    explicit BasicWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(Acquire(hwnd)) {}
-    ~BasicWindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
-    BasicWindowDC(const BasicWindowDC&) = delete;
-    BasicWindowDC& operator=(const BasicWindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-using WindowDC = BasicWindowDC<GetDC>;
-using WholeWindowDC = BasicWindowDC<GetWindowDC>;
-
-// BeginPaint/EndPaint.
-class PaintDC {
-public:
-    explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
-    ~PaintDC() { EndPaint(hwnd_, &ps_); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-    HDC get() const { return dc_; }
-    const RECT& dirty() const { return ps_.rcPaint; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
-// Selects an object into a DC for a scope and puts the previous one back.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    ~SelectGuard() { if (old_) SelectObject(dc_, old_); }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// SaveDC/RestoreDC: clip, origin and selections of a scope.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-    ~SavedDC() { RestoreDC(dc_, id_); }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int id_;
-};
-
-// A memory DC with a bitmap compatible with `reference`, for painting once and copying once.
-class OffscreenBuffer {
-public:
-    OffscreenBuffer(HDC reference, int width, int height);
-    HDC dc() const { return dc_.get(); }
-    HBITMAP bitmap() const { return bitmap_.get(); }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    void CopyTo(HDC target, int x, int y) const;
-
-private:
-    int width_, height_;
-    UniqueMemoryDC dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ oldBitmap_ = nullptr;
-
-public:
-    ~OffscreenBuffer() { if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_); }
-};
-
-// A bitmap resource of the program by name, as a DIB section (null when missing).
-UniqueBitmap LoadBitmapResource(const std::string& name);
 
 // The colour in 0x00BBGGRR, system colours looked up.
 COLORREF ColorToRGB(TColor color);
@@ -162,22 +59,6 @@ public:
 
 private:
     HDC dc_;
-};
-
-// A file deleted when the owner goes (temporary files of one operation).
-class TemporaryFile {
-public:
-    TemporaryFile() = default;
-    explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
-    ~TemporaryFile() { if (!path_.empty()) DeleteFileW(path_.c_str()); }
-    TemporaryFile(TemporaryFile&& o) noexcept : path_(std::exchange(o.path_, {})) {}
-    TemporaryFile& operator=(TemporaryFile&&) = delete;
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::wstring& path() const { return path_; }
-
-private:
-    std::wstring path_;
 };
 
 }  // namespace trimwell

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/HintText.h"
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

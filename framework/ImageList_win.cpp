@@ -6,6 +6,7 @@
 
 #include "framework/Bitmap_win.h"
 #include "framework/Graphics_win.h"
+#include "platform/Resources_win.h"
 
 namespace trimwell {
 

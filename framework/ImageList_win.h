@@ -18,7 +18,7 @@
 #include <string>
 
 #include "framework/Bitmap.h"
-#include "framework/Handles_win.h"
+#include "platform/Handles_win.h"
 #include "framework/Layout.h"
 
 namespace trimwell {

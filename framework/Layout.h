@@ -19,8 +19,8 @@
 //           Prop<TMyCtl>("FileTheme", &TMyCtl::SetFileTheme) });
 //       return table;
 //   }
-// A row:  Row<TMyCtl>("btnSave", "", {{"Caption", "&Save Key"}, {"Left", 367}, {"Theme", Ref("t")}})
-// (parent "" means the owner itself).
+// A row:  Row<TMyCtl>("btnSave", "", {{"Caption", "&Save Key"}, {"Left", 367}, {"Theme", Ref("t")}}, &btnSave)
+// (parent "" means the owner itself; the last argument, when given, receives the new component).
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -138,11 +138,16 @@ struct LayoutRow {
     std::vector<std::pair<std::string, PropertyValue>> values;
 };
 
+// `bound`, when given, is the field of the form that holds the component from its creation on.
 template <typename T>
 LayoutRow Row(std::string name, std::string parent,
-              std::vector<std::pair<std::string, PropertyValue>> values) {
-    return {[](TComponent& owner) -> TPersistentComponent& { return owner.Add<T>(); }, std::move(name),
-            std::move(parent), std::move(values)};
+              std::vector<std::pair<std::string, PropertyValue>> values, T** bound = nullptr) {
+    return {[bound](TComponent& owner) -> TPersistentComponent& {
+                T& created = owner.Add<T>();
+                if (bound != nullptr) *bound = &created;
+                return created;
+            },
+            std::move(name), std::move(parent), std::move(values)};
 }
 
 // The owned component of that name and kind; a layout without it is broken.

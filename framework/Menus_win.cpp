@@ -1,7 +1,7 @@
 #include "framework/Menus_win.h"
 
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

@@ -19,7 +19,6 @@ public:
     explicit TPopupMenu(TComponent* owner) : TPersistentComponent(owner) {}
 
     void AddItem(std::string caption, TNotifyEvent onClick);
-    int ItemCount() const { return static_cast<int>(items_.size()); }
 
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool v) { autoPopup_ = v; }

@@ -1,10 +1,10 @@
 #include "framework/StdCtrls_win.h"
 
 #include <algorithm>
-#include <map>
 
 #include "framework/Forms_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 
@@ -99,59 +99,6 @@ void TImage::Paint(TCanvas& canvas) {
     }
 }
 
-// ---------------------------------------------------------------- TTimer
-
-namespace {
-std::map<UINT_PTR, TTimer*>& liveTimers() {
-    static std::map<UINT_PTR, TTimer*> timers;
-    return timers;
-}
-}  // namespace
-
-// Enabled with its interval from the start, as a timer dropped on a window is.
-TTimer::TTimer(TComponent* owner) : TPersistentComponent(owner) { restart(); }
-
-TTimer::~TTimer() {
-    enabled_ = false;
-    restart();
-}
-
-void TTimer::SetInterval(int ms) {
-    if (ms == interval_) return;
-    interval_ = ms;
-    restart();
-}
-
-void TTimer::SetEnabled(bool v) {
-    if (v == enabled_) return;
-    enabled_ = v;
-    restart();
-}
-
-void TTimer::restart() {
-    if (id_ != 0) {
-        KillTimer(nullptr, id_);
-        liveTimers().erase(id_);
-        id_ = 0;
-    }
-    if (enabled_ && interval_ > 0 && !IsDestroying()) {
-        id_ = SetTimer(nullptr, 0, static_cast<UINT>(interval_), &TTimer::Tick);
-        if (id_ != 0) liveTimers()[id_] = this;
-    }
-}
-
-void CALLBACK TTimer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    const auto it = liveTimers().find(id);
-    if (it == liveTimers().end()) return;
-    TTimer& timer = *it->second;
-    // The system calls this outside any window procedure; an error must not unwind into it.
-    try {
-        if (timer.OnTimer) timer.OnTimer(timer);
-    } catch (const std::exception& e) {
-        if (HasApplication()) Application().ShowException(e);
-    }
-}
-
 // ---------------------------------------------------------------- TEdit
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
@@ -179,11 +126,6 @@ void TEdit::CreateWnd() {
     TWinControl::CreateWnd();
     // Values may be long; the edit box takes as much as the profile file can hold.
     SendMessageW(Handle(), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
-}
-
-const std::string& TEdit::Text() {
-    syncText();
-    return Caption();
 }
 
 void TEdit::syncText() {
@@ -420,7 +362,5 @@ void TTreeView::SetState(Node node, UINT state, UINT mask) {
     item.stateMask = mask;
     TreeView_SetItem(Handle(), &item);
 }
-
-bool TTreeView::Expanded(Node node) { return (State(node, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
 
 }  // namespace trimwell

@@ -1,7 +1,6 @@
 #pragma once
-// The plain controls the windows are built from: label, picture, timer, and the platform's edit
-// box, scroll bar and tree view. Skinned controls take the place of the last three later; each
-// keeps the role, name and place it has in the layout tables.
+// The plain controls the windows are built from: label, picture, and the platform's edit box and
+// tree view, which the skinned edit and tree view build on.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -63,34 +62,14 @@ private:
     TColor transparentColor_ = clNone;
 };
 
-// Fires OnTimer every Interval milliseconds while enabled, on the user-interface thread.
-class TTimer : public TPersistentComponent {
-public:
-    explicit TTimer(TComponent* owner);
-    ~TTimer() override;
-    void SetInterval(int ms);
-    int Interval() const { return interval_; }
-    void SetEnabled(bool v);
-    bool Enabled() const { return enabled_; }
-    TNotifyEvent OnTimer;
-
-private:
-    void restart();
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
-    int interval_ = 1000;
-    bool enabled_ = true;
-    UINT_PTR id_ = 0;
-};
-
-// The platform's one-line edit box; its text is 8-bit.
+// The platform's one-line edit box; its text is 8-bit. Every change of the box (typed or set)
+// reaches Text() at once, before OnChange.
 class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* owner);
     const PropertyTable& Published() const override;
     static const PropertyTable& StaticPublished();
 
-    // The text as the user left it.
-    const std::string& Text();
     TNotifyEvent OnChange;
 
 protected:
@@ -132,7 +111,6 @@ public:
     UINT State(Node node, UINT mask);
     // Changes the item state of the node with the given mask only.
     void SetState(Node node, UINT state, UINT mask);
-    bool Expanded(Node node);
 
     void SetImages(HIMAGELIST images);
     void SetIndent(int v) { indent_ = v; applyIndent(); }
@@ -146,7 +124,6 @@ public:
     void SetHideSelection(bool v) { setStyleBit(TVS_SHOWSELALWAYS, !v); }
     void SetDoubleBuffered(bool v);
     bool DoubleBuffered() const { return doubleBuffered_; }
-    DWORD TreeStyle() const { return treeStyle_; }
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -2,7 +2,7 @@
 
 #include "framework/HintText.h"
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

@@ -1,7 +1,8 @@
 #include "labels/ElHTMLLbl_win.h"
 
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Resources_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 
@@ -10,7 +11,7 @@ namespace {
 // the first HTML label is made.
 void RegisterLinkCursor() {
     static const bool registered = [] {
-        if (HCURSOR c = LoadCursorW(GetModuleHandleW(nullptr), L"URLCURSOR")) RegisterCursor(crURLCursor, c);
+        if (HCURSOR c = LoadCursorResource(L"URLCURSOR")) RegisterCursor(crURLCursor, c);
         return true;
     }();
     (void)registered;

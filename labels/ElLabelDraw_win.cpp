@@ -28,7 +28,7 @@ public:
     // Draws (or measures) the text in r moved by (dx, dy); returns the rectangle used.
     RECT At(const RECT& r, int dx, int dy, TColor color) const {
         RECT q = Offset(r, dx, dy);
-        if (!measuring()) SetTextColor(dc_, LabelRGB(color));
+        if (!measuring()) SetTextColor(dc_, ColorToRGB(color));
         DrawTextW(dc_, WidePtr(text_), static_cast<int>(text_.size()), &q, flags_);
         return q;
     }
@@ -52,7 +52,7 @@ RECT DrawEffect(const TextPass& pass, const RECT& r, const ElLabelLook& k) {
         const RECT measured = pass.At(r, 0, 0, k.nearColor);
         return Union(measured, Offset(measured, k.depth * step.dx, k.depth * step.dy));
     }
-    const COLORREF nearRgb = LabelRGB(k.nearColor), farRgb = LabelRGB(k.farColor);
+    const COLORREF nearRgb = ColorToRGB(k.nearColor), farRgb = ColorToRGB(k.farColor);
     const Rgb nearC{GetRValue(nearRgb), GetGValue(nearRgb), GetBValue(nearRgb)};
     const Rgb farC{GetRValue(farRgb), GetGValue(farRgb), GetBValue(farRgb)};
     for (int i = k.depth; i >= 1; --i) {
@@ -130,7 +130,7 @@ RECT InnerRect(const LabelFrame& frame) {
 void PaintPlainLabel(HDC canvas, HFONT font, const LabelFrame& frame, const LabelTextDrawer& draw) {
     SavedDC keep(canvas);
     if (!frame.transparent) {
-        UniqueBrush brush(CreateSolidBrush(LabelRGB(frame.color)));
+        UniqueBrush brush(CreateSolidBrush(ColorToRGB(frame.color)));
         RECT all{0, 0, frame.width, frame.height};
         FillRect(canvas, &all, brush.get());
     }
@@ -155,7 +155,7 @@ void PaintElLabel(HDC canvas, HFONT font, const LabelFrame& frame, const LabelTe
     if (frame.transparent) {
         BitBlt(dc.get(), 0, 0, frame.width, frame.height, canvas, 0, 0, SRCCOPY);
     } else {
-        UniqueBrush brush(CreateSolidBrush(LabelRGB(frame.color)));
+        UniqueBrush brush(CreateSolidBrush(ColorToRGB(frame.color)));
         RECT all{0, 0, frame.width, frame.height};
         FillRect(dc.get(), &all, brush.get());
     }
@@ -188,7 +188,7 @@ RECT TextRectInBitmap(const LabelRect& t, const RECT& shown) {
 
 void PaintHTMLLabel(HDC canvas, const LabelFrame& frame, TElHTMLRender& render) {
     if (!frame.transparent) {
-        UniqueBrush brush(CreateSolidBrush(LabelRGB(frame.color)));
+        UniqueBrush brush(CreateSolidBrush(ColorToRGB(frame.color)));
         RECT all{0, 0, frame.width, frame.height};
         FillRect(canvas, &all, brush.get());
     }

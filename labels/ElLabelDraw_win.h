@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "labels/ElLabel.h"
-#include "labels/Gdi_win.h"
 #include "labels/HTMLRender_win.h"
 
 namespace trimwell {

@@ -4,8 +4,8 @@
 
 #include "framework/Forms_win.h"
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
-#include "labels/Gdi_win.h"
+#include "framework/Graphics_win.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

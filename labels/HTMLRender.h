@@ -17,8 +17,6 @@ namespace trimwell {
 using TElFString = std::u16string;
 
 inline constexpr TColor clDefault = 0x20000000;
-inline constexpr TColor clBtnShadow = clSystemColor | 16;     // COLOR_BTNSHADOW
-inline constexpr TColor clBtnHighlight = clSystemColor | 20;  // COLOR_BTNHIGHLIGHT
 
 // Looks a colour name up in the table of named colours ("clRed", "clWindowText", ...), without
 // regard to case. Returns false for a name that is not in the table.

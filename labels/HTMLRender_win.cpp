@@ -200,8 +200,8 @@ private:
             c = (ov_.use && item.ColorDepth == 0) ? ov_.textColor : item.Color;
             if (item.Flags & hifLink) c = data_.LinkColor;
         }
-        COLORREF rgb = LabelRGB(c);
-        if (blend_ != clNone) rgb = BlendTextColor(rgb, LabelRGB(blend_));
+        COLORREF rgb = ColorToRGB(c);
+        if (blend_ != clNone) rgb = BlendTextColor(rgb, ColorToRGB(blend_));
         return rgb;
     }
 
@@ -219,7 +219,7 @@ private:
             SetBkMode(dc_, TRANSPARENT);
         } else {
             SetBkMode(dc_, OPAQUE);
-            SetBkColor(dc_, LabelRGB(bg));
+            SetBkColor(dc_, ColorToRGB(bg));
         }
         SetTextColor(dc_, TextColorOf(item));
         std::int64_t baseline = y - origin_.y + line.Height - line.Descent;
@@ -264,7 +264,7 @@ private:
         gdi_.SetFont(bullet.Font());
         const std::int64_t d = std::clamp(gdi_.Metrics().aveCharWidth, 0, 0xFFFF);
         const TColor c = (ov_.use && bullet.ColorDepth == 0) ? ov_.textColor : bullet.Color;
-        UniqueGdiHandle brush(CreateSolidBrush(LabelRGB(c)));
+        UniqueGdiHandle brush(CreateSolidBrush(ColorToRGB(c)));
         SelectGuard keep(dc_, brush.get());
         const std::int64_t top = y + bullet.Descent + (bullet.Height - bullet.Descent - d) / 2 - origin_.y;
         Ellipse(dc_, GdiCoord(x - d - 1 - origin_.x), GdiCoord(top), GdiCoord(x - 1 - origin_.x), GdiCoord(top + d));
@@ -296,8 +296,8 @@ private:
         const std::int64_t right = item.Width ? x + item.Width : std::max(line.Width, width_);
         const int top = GdiCoord(y + line.Height / 2 - origin_.y);
         RECT band{GdiCoord(x - origin_.x), top, GdiCoord(right - origin_.x), top + 1};
-        UniqueGdiHandle shadow(CreateSolidBrush(LabelRGB(clBtnShadow)));
-        UniqueGdiHandle face(CreateSolidBrush(LabelRGB(clBtnFace)));
+        UniqueGdiHandle shadow(CreateSolidBrush(ColorToRGB(clBtnShadow)));
+        UniqueGdiHandle face(CreateSolidBrush(ColorToRGB(clBtnFace)));
         FillRect(dc_, &band, static_cast<HBRUSH>(shadow.get()));
         OffsetRect(&band, 0, 1);
         FillRect(dc_, &band, static_cast<HBRUSH>(face.get()));

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "labels/Gdi_win.h"
+#include "framework/Graphics_win.h"
 #include "labels/HTMLRender.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

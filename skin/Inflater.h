@@ -1,7 +1,7 @@
 #pragma once
 // The deflate decoder behind ExtractSkinEntry and InflateRaw, reading from any byte source.
 #include "skin/SUI2SkinReader.h"
-#include "skin/SkinFile.h"
+#include "skin/ByteSource.h"
 
 namespace trimwell::skin_detail {
 

@@ -5,14 +5,13 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/Files.h"
 #include "skin/Inflater.h"
-#include "skin/SkinFile.h"
 
 namespace trimwell {
 
 namespace {
 
-using skin_detail::FilePtr;
 
 constexpr std::uint16_t kSkinMagic = 0x4B53;  // "SK" where a ZIP file has "PK"
 constexpr std::uint32_t kEndRecordSignature = 0x06054B50;
@@ -43,7 +42,7 @@ void ReadExactly(std::FILE* file, std::uint8_t* dst, std::size_t size) {
 }
 
 void SeekOrFail(std::FILE* file, std::uint64_t offset) {
-    if (!skin_detail::SeekTo(file, offset)) throw ExtractFailure{kSkinFailed};
+    if (!SeekTo(file, offset)) throw ExtractFailure{kSkinFailed};
 }
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -102,7 +101,7 @@ struct CentralEntry {
 };
 
 CentralEntry FindEntry(std::FILE* archive, std::string_view entryName) {
-    const auto size = skin_detail::FileSizeOf(archive);
+    const auto size = FileSizeOf(archive);
     if (!size || *size < kEndRecordSize) throw ExtractFailure{kSkinFailed};
     const std::uint64_t endRecordAt = *size - kEndRecordSize;
     std::array<std::uint8_t, kEndRecordSize> end{};
@@ -185,7 +184,7 @@ int ExtractInto(std::FILE* archive, std::string_view entryName, const std::strin
     ReadExactly(archive, magic.data(), magic.size());
     if (Le16(magic.data()) != kSkinMagic) return kSkinFailed;
     entry = FindEntry(archive, entryName);
-    out = skin_detail::OpenFile(outFile, "wb");
+    out = OpenFileStream(outFile, "wb");
     if (!out) return kSkinFailed;
     SkipLocalHeader(archive, entry);
     if (entry.flags & kFlagEncrypted) {
@@ -211,7 +210,7 @@ std::size_t FileSource::Read(std::uint8_t* dst, std::size_t size) {
 
 int ExtractSkinEntry(const std::string& archiveFile, const std::string& entryName, const std::string& outFile,
                      const std::string& password) {
-    FilePtr archive = skin_detail::OpenFile(archiveFile, "rb");
+    FilePtr archive = OpenFileStream(archiveFile, "rb");
     if (!archive) return kSkinFailed;
     FilePtr out;
     CentralEntry entry;
@@ -226,7 +225,7 @@ int ExtractSkinEntry(const std::string& archiveFile, const std::string& entryNam
     archive.reset();
     if (!out) return result;
 
-    const auto size = skin_detail::FileSizeOf(out.get());
+    const auto size = FileSizeOf(out.get());
     const bool closed = std::fclose(out.release()) == 0;
     if (!size || !closed) {
         result = kSkinFailed;
@@ -235,7 +234,7 @@ int ExtractSkinEntry(const std::string& archiveFile, const std::string& entryNam
     } else if (*size != entry.uncompressedSize) {
         result = kSkinPasswordOrSize;
     }
-    if (result != kSkinExtracted) skin_detail::DeleteFileAt(outFile);
+    if (result != kSkinExtracted) DeleteFileAt(outFile);
     return result;
 }
 
@@ -312,9 +311,9 @@ const std::string* FindValue(const std::vector<std::string>& list, std::string_v
 }
 
 std::vector<std::uint8_t> ReadSkinDataFile(const std::string& path) {
-    FilePtr file = skin_detail::OpenFile(path, "rb");
+    FilePtr file = OpenFileStream(path, "rb");
     if (!file) throw ESkinReadError(kFailedToRead);
-    const auto size = skin_detail::FileSizeOf(file.get());
+    const auto size = FileSizeOf(file.get());
     if (!size || *size > kMaxSkinDataSize) throw ESkinReadError(kFailedToRead);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*size));
     if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
@@ -329,7 +328,7 @@ Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& fileName, const std::s
     const int result = ExtractSkinEntry(fileName, kSkinDataEntry, tempFile, password);
     if (result == kSkinPasswordOrSize) return;
     if (result != kSkinExtracted) throw ESkinReadError(kFailedToRead);
-    const skin_detail::TemporaryFile guard(tempFile);
+    const TemporaryFile guard(tempFile);
     ParseSkinData(ReadSkinDataFile(tempFile));
 }
 
@@ -416,6 +415,11 @@ std::int32_t Tsk2SkinFileReader::GetInteger(std::string_view name) const {
 bool Tsk2SkinFileReader::GetBool(std::string_view name) const {
     const std::string* entry = FindValue(booleans_, name);
     return entry && ParseDecimal(std::string_view(*entry).substr(name.size() + 1), 0) != 0;
+}
+
+std::string NewGuidString() {
+    if (std::optional<std::string> guid = NewGuid()) return *std::move(guid);
+    throw ESkinReadError(kFailedToRead);
 }
 
 }  // namespace trimwell

@@ -137,9 +137,8 @@ private:
     bool loaded_ = false;
 };
 
-// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" of a freshly generated GUID.
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" of a freshly generated GUID; throws ESkinReadError
+// when the system gives none.
 std::string NewGuidString();
-// The system's temporary folder, always with a trailing path separator.
-std::string TempFolder();
 
 }  // namespace trimwell

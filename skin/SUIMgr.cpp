@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "config/FileIO.h"
-#include "skin/ProgramResources.h"
-#include "skin/SkinFile.h"
+#include "platform/Files.h"
+#include "platform/Resources.h"
 
 namespace trimwell {
 
@@ -27,17 +26,6 @@ std::string fileNamePart(const std::string& path) {
 std::string joinPath(std::string folder, const std::string& name) {
     if (!folder.empty() && !isSeparator(folder.back())) folder += kSeparator;
     return folder + name;
-}
-
-bool writeWholeFile(const std::string& path, const Bytes& bytes) {
-    bool ok = false;
-    {
-        skin_detail::FilePtr f = skin_detail::OpenFile(path, "wb");
-        if (!f) return false;
-        ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && std::fflush(f.get()) == 0;
-    }
-    if (!ok) skin_detail::DeleteFileAt(path);
-    return ok;
 }
 
 }  // namespace
@@ -150,8 +138,8 @@ void TsuiBuiltInFileTheme::SetSkinData(const Bytes& archive) {
     const Bytes copy = archive;
     for (int attempt = 0; attempt < kSkinDataWriteAttempts; ++attempt) {
         const std::string name = FreshSkinDataName();
-        if (name.empty() || !writeWholeFile(name, copy)) continue;
-        const skin_detail::TemporaryFile temporary(name);
+        if (name.empty() || !WriteWholeFile(name, copy)) continue;
+        const TemporaryFile temporary(name);
         TsuiFileTheme::SetThemeFile(temporary.Path());
         return;
     }

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "framework/Controls_win.h"
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 #include "skin/SUIMgr.h"
 
 namespace trimwell {

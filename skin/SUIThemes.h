@@ -17,6 +17,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Component.h"
 #include "skin/SUI2SkinReader.h"
+#include "skin/SUISkinKeys.h"
 
 namespace trimwell {
 

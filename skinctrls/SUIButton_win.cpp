@@ -7,9 +7,10 @@
 #include "framework/Forms_win.h"
 #include "framework/ImageList_win.h"
 #include "framework/Menus_win.h"
-#include "framework/WinUtf.h"
-#include "skin/ProgramResources.h"
+#include "platform/Text.h"
+#include "platform/Resources.h"
 #include "skinctrls/SUIPublic_win.h"
+#include "skinctrls/SUIStyleProperty.h"
 
 namespace trimwell {
 
@@ -20,27 +21,8 @@ constexpr int kButtonStyleItem = 1;             // the built-in styles' button s
 constexpr int kButtonTransparentStyleItem = 2;  // and whether it is drawn transparent
 constexpr TColor kDisabledShadow = 0x00FFFFFF;
 constexpr TColor kDisabledText = 0x00808080;
-constexpr UINT kMeasureFormat = 0x450;  // DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK
+constexpr UINT kMeasureFormat = DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK;
 constexpr UINT kCentredFormat = DT_CENTER;
-
-int themeKey(TsuiFileThemeMgr::KeyGroup group, std::string_view name) {
-    for (int key = 0; key < TsuiFileThemeMgr::KeyCount(group); ++key)
-        if (TsuiFileThemeMgr::KeyName(group, key) == name) return key;
-    return -1;
-}
-
-int buttonBitmapKey() {
-    static const int key = themeKey(TsuiFileThemeMgr::KeyGroup::Bitmap, "SKIN2_BUTTON");
-    return key;
-}
-int buttonTransparentKey() {
-    static const int key = themeKey(TsuiFileThemeMgr::KeyGroup::Boolean, "SKIN2_BUTTONTRANS");
-    return key;
-}
-int buttonFontColorKey() {
-    static const int key = themeKey(TsuiFileThemeMgr::KeyGroup::Color, "SKIN2_BUTTONFONTCOLOR");
-    return key;
-}
 
 // The buttons' published order; the glyph button adds its glyph settings and the resource
 // handle in their places.
@@ -67,21 +49,12 @@ RECT shifted(RECT r, int d) {
 
 }  // namespace
 
-WindowTimer::WindowTimer(HWND window, UINT_PTR id, UINT periodMs)
-    : window_(window), id_(SetTimer(window, id, periodMs, nullptr)) {}
-
-WindowTimer::~WindowTimer() {
-    if (id_ != 0 && IsWindow(window_)) KillTimer(window_, id_);
-}
-
 // ---------------------------------------------------------------- TsuiCustomButton
 
 TsuiCustomButton::TsuiCustomButton(TComponent* owner) : TCustomControl(owner) {
     SetTabStop(true);
     uiStyle_ = DefaultUIStyle(owner);
 }
-
-TsuiCustomButton::~TsuiCustomButton() { repeatTimer_.reset(); }
 
 const PropertyTable& TsuiCustomButton::StaticPublished() {
     static const PropertyTable table = PublishInOrder(TCustomControl::StaticPublished(), {
@@ -93,7 +66,7 @@ const PropertyTable& TsuiCustomButton::StaticPublished() {
         KeptProp("ParentShowHint"),
         KeptProp("ParentBiDiMode"),
         RefProp<TsuiCustomButton>("FileTheme", &TsuiCustomButton::SetFileTheme),
-        Prop<TsuiCustomButton>("UIStyle", &TsuiCustomButton::SetUIStyleName),
+        UIStyleProp<TsuiCustomButton>(&TsuiCustomButton::SetUIStyle),
         Prop<TsuiCustomButton>("Cancel", &TsuiCustomButton::SetCancel),
         Prop<TsuiCustomButton>("Default", &TsuiCustomButton::SetDefault),
         RefProp<TsuiCustomButton>("Action", &TsuiCustomButton::SetAction),
@@ -109,7 +82,7 @@ const PropertyTable& TsuiCustomButton::Published() const { return StaticPublishe
 void TsuiCustomButton::SetAutoSize(bool v) {
     autoSize_ = v;
     ApplyAutoSize();
-    repaint();
+    Invalidate();
 }
 
 void TsuiCustomButton::SetDefault(bool v) {
@@ -121,18 +94,13 @@ void TsuiCustomButton::SetDefault(bool v) {
 void TsuiCustomButton::SetTransparent(bool v) {
     transparent_ = v;
     TransparentChanged();
-    repaint();
 }
 
 void TsuiCustomButton::SetUIStyle(TsuiUIStyle style) {
     uiStyle_ = style;
     forgetFrames();
     UIStyleChanged();
-    repaint();
-}
-
-void TsuiCustomButton::SetUIStyleName(std::string name) {
-    if (const auto style = UIStyleFromName(name)) SetUIStyle(*style);
+    Invalidate();
 }
 
 void TsuiCustomButton::SetFileTheme(TsuiFileTheme* theme) {
@@ -143,18 +111,12 @@ void TsuiCustomButton::SetFileTheme(TsuiFileTheme* theme) {
 
 void TsuiCustomButton::SetFocusedRectMargin(int v) {
     focusedRectMargin_ = v;
-    repaint();
-}
-
-void TsuiCustomButton::SetEnabled(bool v) {
-    TCustomControl::SetEnabled(v);
-    repaint();
+    Invalidate();
 }
 
 void TsuiCustomButton::SetText(std::string text) {
     TCustomControl::SetText(std::move(text));
     CaptionChanged();
-    repaint();
 }
 
 void TsuiCustomButton::Notification(TComponent& component, TOperation operation) {
@@ -176,7 +138,7 @@ void TsuiCustomButton::ButtonFrame(int frame, Bitmap& target) {
         const bool theme = SkinSource(style);
         for (int i = 0; i < 3; ++i) {
             if (theme)
-                fileTheme_->GetBitmap(buttonBitmapKey(), cut[static_cast<std::size_t>(i)], i + 1, 3);
+                fileTheme_->GetBitmap(kSkin2Button, cut[static_cast<std::size_t>(i)], i + 1, 3);
             else
                 GetBitmap(style, kButtonStyleItem, &cut[static_cast<std::size_t>(i)], i + 1, 3);
         }
@@ -202,15 +164,8 @@ void TsuiCustomButton::ApplyAutoSize() {
 
 void TsuiCustomButton::TransparentChanged() {
     imageTransparent_ = transparent_;
-    repaint();
+    Invalidate();
 }
-
-void TsuiCustomButton::FontChanged() {
-    TCustomControl::FontChanged();
-    repaint();
-}
-
-void TsuiCustomButton::TextChanged() { repaint(); }
 
 void TsuiCustomButton::CreateWnd() {
     TCustomControl::CreateWnd();
@@ -251,7 +206,7 @@ void TsuiCustomButton::DrawSkin(HDC dc, const Bitmap& stateImage) {
     if (stateImage.Empty()) return;
     TCustomImageList list(stateImage.Width(), stateImage.Height());
     const COLORREF key = imageTransparent_ ? PixelToColorRef(stateImage.Pixel(0, 0)) : CLR_NONE;
-    const int index = imageTransparent_ ? list.AddMasked(stateImage, key) : list.AddMasked(stateImage, CLR_NONE);
+    const int index = list.AddMasked(stateImage, key);
     if (index < 0) return;
     if (Enabled())
         list.Draw(dc, 0, 0, index);
@@ -306,7 +261,7 @@ void TsuiCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, 
         pressed_ = true;
         if (!repeatTimer_) repeatTimer_.emplace(Handle(), kRepeatTimerId, static_cast<UINT>(std::max(repeatInterval_, 0)));
         if (TabStop() && CanFocus()) SetFocus();
-        repaint();
+        Invalidate();
     }
     TCustomControl::MouseDown(button, shift, x, y);
 }
@@ -320,12 +275,12 @@ void TsuiCustomButton::MouseMove(TShiftState shift, int x, int y) {
     mouseOver_ = false;
     pressed_ = false;
     stopRepeat();
-    if (changed) repaint();
+    if (changed) Invalidate();
 }
 
 void TsuiCustomButton::MouseEnter() {
     mouseOver_ = true;
-    repaint();
+    Invalidate();
     TCustomControl::MouseEnter();
 }
 
@@ -333,7 +288,7 @@ void TsuiCustomButton::MouseLeave() {
     mouseOver_ = false;
     pressed_ = false;
     stopRepeat();
-    repaint();
+    Invalidate();
     TCustomControl::MouseLeave();
     if (OnMouseExit) OnMouseExit(*this);
 }
@@ -342,14 +297,14 @@ void TsuiCustomButton::CancelMode() {
     mouseOver_ = false;
     pressed_ = false;
     stopRepeat();
-    repaint();
+    Invalidate();
 }
 
 void TsuiCustomButton::Click() {
     if (pressed_) {
         stopRepeat();
         pressed_ = false;
-        repaint();
+        Invalidate();
     }
     if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
     TCustomControl::Click();
@@ -359,7 +314,7 @@ bool TsuiCustomButton::KeyDown(WORD& key, TShiftState shift) {
     if (TCustomControl::KeyDown(key, shift)) return true;
     if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled()) {
         pressed_ = true;
-        repaint();
+        Invalidate();
         return true;
     }
     return false;
@@ -368,7 +323,7 @@ bool TsuiCustomButton::KeyDown(WORD& key, TShiftState shift) {
 bool TsuiCustomButton::KeyUp(WORD& key, TShiftState shift) {
     if ((key == VK_SPACE || key == VK_RETURN) && Focused() && pressed_ && Enabled()) {
         pressed_ = false;
-        repaint();
+        Invalidate();
         Click();
         return true;
     }
@@ -397,7 +352,7 @@ bool TsuiCustomButton::DialogKey(WORD key, TShiftState shift) {
 
 void TsuiCustomButton::FocusChanged(TWinControl* focused) {
     activeDefault_ = dynamic_cast<TsuiButton*>(focused) != nullptr ? focused == this : default_;
-    repaint();
+    Invalidate();
 }
 
 LRESULT TsuiCustomButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -408,10 +363,10 @@ LRESULT TsuiCustomButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 1;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-            repaint();
+            Invalidate();
             break;
         case WM_TIMER:
-            if (repeatTimer_ && wp == repeatTimer_->Id()) {
+            if (repeatTimer_ && repeatTimer_->Ticked(wp)) {
                 if (OnMouseContinuouslyDown) OnMouseContinuouslyDown(*this);
                 return 0;
             }
@@ -421,7 +376,7 @@ LRESULT TsuiCustomButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             // inside still clicks, by the framework's test.
             const LRESULT result = TCustomControl::WndProc(msg, wp, lp);
             stopRepeat();
-            if (std::exchange(pressed_, false)) repaint();
+            if (std::exchange(pressed_, false)) Invalidate();
             return result;
         }
         default:
@@ -434,7 +389,6 @@ LRESULT TsuiCustomButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 TsuiButton::TsuiButton(TComponent* owner) : TsuiCustomButton(owner) {
     SetBounds(Left(), Top(), 80, 27);
-    spacing_ = 4;
     // The style taken from the owner applies its settings, as the style setter does.
     UIStyleChanged();
 }
@@ -470,8 +424,8 @@ void TsuiButton::SetSpacing(int v) {
 void TsuiButton::UIStyleChanged() {
     TsuiUIStyle style;
     if (SkinSource(style)) {
-        SetTransparent(FileTheme()->GetBool(buttonTransparentKey()));
-        SetFontColor(static_cast<TColor>(FileTheme()->GetColor(buttonFontColorKey())));
+        SetTransparent(FileTheme()->GetBool(kSkin2ButtonTrans));
+        SetFontColor(static_cast<TColor>(FileTheme()->GetColor(kSkin2ButtonFontColor)));
     } else {
         SetTransparent(GetBool(style, kButtonTransparentStyleItem));
         SetFontColor(clBlack);

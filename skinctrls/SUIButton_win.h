@@ -15,6 +15,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Controls_win.h"
+#include "platform/Timer_win.h"
 #include "skin/SUIMgr.h"
 #include "skinctrls/SUIPublic.h"
 
@@ -24,24 +25,9 @@ namespace trimwell {
 // letter typed while it has the focus clicks the button that letter belongs to.
 inline constexpr UINT kSkinButtonQuery = 0x8BB8;
 
-// A window timer of one control's window, stopped when the owner goes.
-class WindowTimer {
-public:
-    WindowTimer(HWND window, UINT_PTR id, UINT periodMs);
-    ~WindowTimer();
-    WindowTimer(const WindowTimer&) = delete;
-    WindowTimer& operator=(const WindowTimer&) = delete;
-    UINT_PTR Id() const { return id_; }
-
-private:
-    HWND window_;
-    UINT_PTR id_;
-};
-
 class TsuiCustomButton : public TCustomControl, public TsuiFileThemeUser {
 public:
     explicit TsuiCustomButton(TComponent* owner);
-    ~TsuiCustomButton() override;
 
     const PropertyTable& Published() const override;
     static const PropertyTable& StaticPublished();
@@ -58,8 +44,6 @@ public:
     void SetModalResult(int v) { modalResult_ = v; }
     TsuiUIStyle UIStyle() const { return uiStyle_; }
     void SetUIStyle(TsuiUIStyle style);
-    // Layouts store the style by name ("FromThemeFile", "Protein"...); an unknown name is ignored.
-    void SetUIStyleName(std::string name);
     TsuiFileTheme* FileTheme() const override { return fileTheme_; }
     void SetFileTheme(TsuiFileTheme* theme) override;
     int MouseContinuouslyDownInterval() const { return repeatInterval_; }
@@ -76,7 +60,6 @@ public:
     bool RepeatTimerRunning() const { return repeatTimer_.has_value(); }
 
     void Click() override;
-    void SetEnabled(bool v) override;
     void SetText(std::string text) override;
     void Notification(TComponent& component, TOperation operation) override;
 
@@ -101,8 +84,6 @@ protected:
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintWindow(HDC dc) override;
-    void FontChanged() override;
-    void TextChanged() override;
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -127,7 +108,6 @@ protected:
 
 private:
     void stopRepeat();
-    void repaint() { Invalidate(); }
     void forgetFrames() { frames_.reset(); }
 
     bool autoSize_ = false;

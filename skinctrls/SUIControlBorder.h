@@ -13,7 +13,6 @@ namespace trimwell {
 
 class TsuiFileTheme;
 
-inline constexpr int kSkin2ControlBorderColor = 22;  // colour key SKIN2_CONTROLBORDERCOLOR
 inline constexpr int kStyleControlBorderColor = 25;
 
 // The outer ring's colour for a control asking for `requested` with `theme`; `resolved` receives

@@ -1,6 +1,7 @@
 #include "skinctrls/SUIEdit_win.h"
 
 #include "framework/Layout.h"
+#include "skinctrls/SUIStyleProperty.h"
 
 namespace trimwell {
 
@@ -10,7 +11,7 @@ const PropertyTable& TsuiEdit::StaticPublished() {
     static const PropertyTable table = PublishedAhead(
         {
             RefProp<TsuiEdit>("FileTheme", &TsuiEdit::SetFileTheme),
-            Prop<TsuiEdit>("UIStyle", &TsuiEdit::SetUIStyle),
+            UIStyleProp<TsuiEdit>(&TsuiEdit::SetUIStyle),
             Prop<TsuiEdit>("BorderColor", &TsuiEdit::SetBorderColor),
             Prop<TsuiEdit>("AutoSize", &TsuiEdit::SetAutoSize),
             Prop<TsuiEdit>("BorderStyle", &TsuiEdit::SetBorderStyle),

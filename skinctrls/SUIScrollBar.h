@@ -49,11 +49,7 @@ struct TsuiScrollBarLayout {
 TsuiScrollBarLayout LayoutScrollBarParts(TsuiProgressBarOrientation orientation, int barWidth, int barHeight,
                                          TsuiPictureSize startButton, TsuiPictureSize endButton);
 
-// Keys of the file theme and items of the built-in styles the scroll bar draws from.
-inline constexpr int kSkin2ScrollBarColor = 25;       // colour key SKIN2_SCROLLBARCOLOR
-inline constexpr int kSkin2ScrollBarUpButton = 26;    // bitmap key SKIN2_SCROLLBARUPBUTTON
-inline constexpr int kSkin2ScrollBar = 27;            // bitmap key SKIN2_SCROLLBAR
-inline constexpr int kSkin2ScrollBarDownButton = 28;  // bitmap key SKIN2_SCROLLBARDOWNBUTTON
+// Items of the built-in styles the scroll bar draws from.
 inline constexpr int kStyleScrollBarColor = 31;
 inline constexpr int kStyleScrollBarButton = 32;
 inline constexpr int kStyleScrollBarTrack = 33;

@@ -1,5 +1,6 @@
 #include "skinctrls/SUIScrollBar_win.h"
 
+#include "skinctrls/SUIStyleProperty.h"
 #include "skinctrls/SUIThumb.h"
 
 namespace trimwell {
@@ -30,7 +31,7 @@ const PropertyTable& TsuiScrollBar::StaticPublished() {
         RefProp<TsuiScrollBar>("FileTheme", &TsuiScrollBar::SetFileTheme),
         Prop<TsuiScrollBar>("LineButton", &TsuiScrollBar::SetLineButton),
         Prop<TsuiScrollBar>("Orientation", &TsuiScrollBar::SetOrientation),
-        Prop<TsuiScrollBar>("UIStyle", &TsuiScrollBar::SetUIStyle),
+        UIStyleProp<TsuiScrollBar>(&TsuiScrollBar::SetUIStyle),
         Prop<TsuiScrollBar>("Max", &TsuiScrollBar::SetMax),
         Prop<TsuiScrollBar>("Min", &TsuiScrollBar::SetMin),
         Prop<TsuiScrollBar>("Position", &TsuiScrollBar::SetPosition),

@@ -3,7 +3,7 @@
 // track on which a thumb picture slides, the thumb composed for any length from three pieces.
 //
 //   Row<TsuiScrollBar>("suiScrollBar", "", {{"Orientation", std::int64_t{1}},   // vertical
-//                                           {"UIStyle", std::int64_t{4}},       // Protein
+//                                           {"UIStyle", std::string("Protein")},
 //                                           {"SmallChange", std::int64_t{5}}, ...})
 //   bar.SetOnChange([](TComponent& track) { ... });   // the sender is the track
 // The arrows step only while held: the first step 100 ms after the press, then every 100 ms.

@@ -2,8 +2,8 @@
 
 #include "framework/Forms_win.h"
 #include "framework/Menus_win.h"
-#include "framework/Platform_win.h"
-#include "skin/ProgramResources.h"
+#include "platform/Shell_win.h"
+#include "platform/Resources.h"
 #include "skinctrls/SUIPublic_win.h"
 
 namespace trimwell {

@@ -151,7 +151,7 @@ void TsuiTrackBar::CaptureLost() {
 
 LRESULT TsuiTrackBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_ERASEBKGND) return 1;
-    if (msg == WM_TIMER && pageTimer_ && wp == pageTimer_->Id()) {
+    if (msg == WM_TIMER && pageTimer_ && pageTimer_->Ticked(wp)) {
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(Handle(), &p);

@@ -19,7 +19,7 @@
 #include "framework/Bitmap_win.h"
 #include "framework/Controls_win.h"
 #include "skinctrls/SUIBounds.h"
-#include "skinctrls/SUIButton_win.h"
+#include "platform/Timer_win.h"
 #include "skinctrls/SUITrackBar.h"
 
 namespace trimwell {

@@ -19,9 +19,11 @@ struct TsuiNativeBarInfo {
     int thumbBottom = 0;
 };
 
-// The state words that mean "no bar to stand over".
-inline constexpr std::uint32_t kNativeBarInvisible = 0x8000;   // STATE_SYSTEM_INVISIBLE
-inline constexpr std::uint32_t kNativeBarUnavailable = 0x0001;  // STATE_SYSTEM_UNAVAILABLE
+// The state words that mean "no bar to stand over": the platform's STATE_SYSTEM_INVISIBLE and
+// STATE_SYSTEM_UNAVAILABLE, spelled out for the portable code and checked against the platform's
+// names where its headers are (SUITreeView_win.cpp).
+inline constexpr std::uint32_t kNativeBarInvisible = 0x8000;
+inline constexpr std::uint32_t kNativeBarUnavailable = 0x0001;
 
 // The native scroll information of one bar (a failed read counts as all zero).
 struct TsuiNativeScrollRange {

@@ -1,8 +1,11 @@
 #include "skinctrls/SUITreeView_win.h"
 
 #include "framework/Layout.h"
+#include "skinctrls/SUIStyleProperty.h"
 
 namespace trimwell {
+
+static_assert(kNativeBarInvisible == STATE_SYSTEM_INVISIBLE && kNativeBarUnavailable == STATE_SYSTEM_UNAVAILABLE);
 
 namespace {
 
@@ -50,7 +53,7 @@ const PropertyTable& TsuiTreeView::StaticPublished() {
     static const PropertyTable table = PublishedAhead(
         {
             RefProp<TsuiTreeView>("FileTheme", &TsuiTreeView::SetFileTheme),
-            Prop<TsuiTreeView>("UIStyle", &TsuiTreeView::SetUIStyle),
+            UIStyleProp<TsuiTreeView>(&TsuiTreeView::SetUIStyle),
             Prop<TsuiTreeView>("BorderColor", &TsuiTreeView::SetBorderColor),
             RefProp<TsuiTreeView>("VScrollBar", &TsuiTreeView::SetVScrollBar),
             RefProp<TsuiTreeView>("HScrollBar", &TsuiTreeView::SetHScrollBar),

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <map>
 
+#include "platform/Files.h"
 #include "skin/SUI2SkinReader.h"
 #include "tests/native/skin/TestData.h"
 #include "tests/native/skin/ZlibDeflate.h"

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/Files.h"
 #include "skin/SUI2SkinReader.h"
 
 namespace {

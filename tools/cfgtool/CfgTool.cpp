@@ -3,10 +3,11 @@
 #include <filesystem>
 
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
 #include "config/IniFiles.h"
 #include "config/IniLayout.h"
 #include "config/Variations.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace trimwell {
 

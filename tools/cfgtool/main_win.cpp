@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "config/FSXPath.h"
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 #include "tools/cfgtool/CfgTool.h"
 
 // File paths arrive as UTF-16 and become UTF-8 so that any path works; names and values are the

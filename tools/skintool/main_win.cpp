@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "framework/WinUtf.h"
+#include "platform/Text.h"
 #include "tools/skintool/SkinTool.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Handles_win.h"
+#include "platform/Handles_win.h"
 
 namespace {
 

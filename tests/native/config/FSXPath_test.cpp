@@ -22,6 +22,9 @@ protected:
     void setSetupPath(const std::string& v) {
         registry.setString(RegRoot::LocalMachine, kFsxRegistryKey, "SetupPath", v);
     }
+    void setSteamAppPath(const std::string& v) {
+        registry.setString(RegRoot::CurrentUser, kFsxSteamRegistryKey, "AppPath", v);
+    }
 
     MemoryRegistry registry;
     std::set<std::string> files;
@@ -63,6 +66,37 @@ TEST_F(FsxLookup, NonStringValueIsAnError) {
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Invalid data type for 'AppPath'");
     }
+}
+
+TEST_F(FsxLookup, TheSteamEditionIsFoundOnlyWhenNoBoxedFolderIsValid) {
+    files = {"C:\\Steam\\steamapps\\common\\FSX\\fsx.exe"};
+    setSteamAppPath("C:\\Steam\\steamapps\\common\\FSX\\");
+    EXPECT_EQ(lookup(), "C:\\Steam\\steamapps\\common\\FSX") << "Steam Edition alone";
+
+    setAppPath("D:\\NoSimHere\\");
+    setSetupPath("E:\\NoSimEither");
+    EXPECT_EQ(lookup(), "C:\\Steam\\steamapps\\common\\FSX") << "boxed entries without fsx.exe";
+
+    files.insert("E:\\NoSimEither\\fsx.exe");
+    EXPECT_EQ(lookup(), "E:\\NoSimEither") << "the machine's boxed folder comes first";
+    files.insert("D:\\NoSimHere\\fsx.exe");
+    EXPECT_EQ(lookup(), "D:\\NoSimHere") << "the user's boxed folder comes first";
+
+    files = {"C:\\Steam\\steamapps\\common\\FSX\\SimObjects"};
+    EXPECT_EQ(lookup(), "") << "a Steam folder without fsx.exe";
+}
+
+TEST_F(FsxLookup, TheSteamEditionsNonStringValueIsAnErrorToo) {
+    registry.setOtherType(RegRoot::CurrentUser, kFsxSteamRegistryKey, "AppPath");
+    try {
+        lookup();
+        FAIL() << "no error";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'AppPath'");
+    }
+    files = {"D:\\FSX\\fsx.exe"};
+    setAppPath("D:\\FSX");
+    EXPECT_EQ(lookup(), "D:\\FSX") << "a valid boxed folder never asks for the Steam Edition's value";
 }
 
 TEST(WineRegistryFile, FindsStringValuesAndTellsOtherTypes) {
@@ -115,4 +149,17 @@ TEST(WinePrefixLookup, ReadsThePrefixAndTestsPathsOnItsDrives) {
     const std::string found = GetFSXPath();
     if (old) setenv("WINEPREFIX", saved.c_str(), 1); else unsetenv("WINEPREFIX");
     EXPECT_EQ(found, "C:\\games\\fsx");
+
+    // The Steam Edition's folder, from the user's registry file, when the boxed one is gone.
+    std::filesystem::remove(prefix.path() / "drive_c/Games/FSX/FSX.EXE");
+    fs::create_directories(prefix.path() / "drive_c/Steam/steamapps/common/FSX");
+    prefix.write("drive_c/Steam/steamapps/common/FSX/fsx.exe", "MZ");
+    prefix.write("user.reg",
+                 "WINE REGISTRY Version 2\n#arch=win64\n"
+                 "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator - Steam Edition\\\\10.0] 1\n"
+                 "\"AppPath\"=\"C:\\\\Steam\\\\steamapps\\\\common\\\\FSX\\\\\"\n");
+    setenv("WINEPREFIX", prefix.path().c_str(), 1);
+    const std::string steam = GetFSXPath();
+    if (old) setenv("WINEPREFIX", saved.c_str(), 1); else unsetenv("WINEPREFIX");
+    EXPECT_EQ(steam, "C:\\Steam\\steamapps\\common\\FSX");
 }

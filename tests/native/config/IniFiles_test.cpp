@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "config/FileIO.h"
+#include "platform/Files.h"
 
 #include "tests/native/config/TempDir.h"
 
@@ -89,6 +89,7 @@ TEST(IniFileReading, OddLinesAndDuplicatesUseFirstOccurrenceButAreAllListed) {
                                 "=no name\n"
                                 "k=first\n"
                                 "K=second\n"
+                                " = second empty name\n"
                                 "  [ Spaced ]  \n"
                                 "x = \"unbalanced\n"
                                 "q=\"\n"
@@ -101,6 +102,11 @@ TEST(IniFileReading, OddLinesAndDuplicatesUseFirstOccurrenceButAreAllListed) {
     // reading either finds the first.
     EXPECT_EQ(keys(path, "a"), (TStrings{"k", "K"}));
     EXPECT_EQ(read(path, "a", "K"), "first");
+    // A line with nothing before its "=" is a key with an empty name: not listed, since an empty
+    // name would end the list, but read by the empty name like any other key.
+    EXPECT_EQ(read(path, "a", ""), "no name");
+    EXPECT_EQ(read(path, "a", "  "), "no name");
+    EXPECT_EQ(read(path, "spaced", ""), "<default>");
     EXPECT_EQ(read(path, "spaced", "x"), "\"unbalanced");
     EXPECT_EQ(read(path, "spaced", "q"), "\"");
     EXPECT_EQ(read(path, "Unclosed", "u"), "1");

@@ -2,7 +2,7 @@
 // embedded skin.
 #include <gtest/gtest.h>
 
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "skinctrls/SUIPublic.h"
 #include "skinctrls/SUIScrollBar.h"

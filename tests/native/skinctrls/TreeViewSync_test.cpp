@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "skin/ProgramResources.h"
+#include "platform/Resources.h"
 #include "skin/SUIMgr.h"
 #include "skinctrls/SUIControlBorder.h"
 #include "skinctrls/SUITreeView.h"

@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "config/FSXPath.h"
-#include "config/FileIO.h"
-#include "config/FileIO_win.h"
+#include "platform/Files.h"
+#include "platform/Files_win.h"
 #include "config/IniFiles.h"
-#include "framework/Handles_win.h"
-#include "framework/WinUtf.h"
+#include "platform/WineHost_win.h"
+#include "platform/Handles_win.h"
+#include "platform/Text.h"
+#include "tests/win/config/Folder_win.h"
 
 using namespace trimwell;
 namespace fs = std::filesystem;
@@ -27,36 +29,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kCfg = "[fltsim.0]\r\ntitle=Cessna\r\n\r\n[General]\r\natc_type=CESSNA\r\n";
-
-class Folder {
-public:
-    explicit Folder(const std::wstring& name) : path_(fs::temp_directory_path() / name) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~Folder() {
-        std::error_code ec;
-        for (const auto& e : fs::recursive_directory_iterator(path_, ec))
-            SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::wstring& name) const { return WideToUtf8((path_ / name).wstring()); }
-    std::string write(const std::wstring& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-        return file(name);
-    }
-    std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {})); }
-
-private:
-    fs::path path_;
-};
-
-std::string slurp(const std::string& utf8Path) {
-    std::ifstream in(fs::path(Utf8ToWide(utf8Path)), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 }  // namespace
 
@@ -220,17 +192,7 @@ std::wstring finalPath(const std::string& utf8Path) {
     return h && GetFinalPathNameByHandleW(h.get(), buffer, MAX_PATH * 2, 0) ? buffer : L"";
 }
 
-std::string unixPathOf(const std::string& utf8Path) {
-    using Convert = char*(CDECL*)(const wchar_t*);
-    const auto convert =
-        reinterpret_cast<Convert>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-    if (!convert) return {};
-    char* unix = convert(Utf8ToWide(utf8Path).c_str());
-    if (!unix) return {};
-    std::string out(unix);
-    HeapFree(GetProcessHeap(), 0, unix);
-    return out;
-}
+std::string unixPathOf(const std::string& utf8Path) { return UnixPathOf(Utf8ToWide(utf8Path)).value_or(""); }
 
 }  // namespace
 
@@ -393,12 +355,12 @@ class RegistryScope {
 public:
     ~RegistryScope() {
         restore();
-        for (const auto& [root, view] : created_) RegDeleteKeyExW(root, kKey, view, 0);
+        for (const auto& [root, view] : created_) RegDeleteKeyExW(root, key_, view, 0);
     }
     void set(HKEY root, REGSAM view, const wchar_t* name, DWORD type, const void* data, DWORD size) {
         HKEY key = nullptr;
         DWORD disposition = 0;
-        ASSERT_EQ(RegCreateKeyExW(root, kKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, &disposition),
+        ASSERT_EQ(RegCreateKeyExW(root, key_, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, &disposition),
                   ERROR_SUCCESS);
         const UniqueRegKey k(key);
         if (disposition == REG_CREATED_NEW_KEY) created_.push_back({root, view});
@@ -409,7 +371,9 @@ public:
         set(root, view, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
 
-    static constexpr const wchar_t* kKey = L"SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\10.0";
+    static constexpr const wchar_t* kBoxedKey = L"SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\10.0";
+    static constexpr const wchar_t* kSteamKey =
+        L"SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator - Steam Edition\\10.0";
 
 private:
     struct Old {
@@ -432,13 +396,13 @@ private:
     }
 
 public:
-    RegistryScope() = default;
+    explicit RegistryScope(const wchar_t* key = kBoxedKey) : key_(key) {}
     RegistryScope(const RegistryScope&) = delete;
     RegistryScope& operator=(const RegistryScope&) = delete;
     void restore() {
         for (auto it = olds_.rbegin(); it != olds_.rend(); ++it) {
             HKEY key = nullptr;
-            if (RegOpenKeyExW(it->root, kKey, 0, KEY_ALL_ACCESS | it->view, &key) != ERROR_SUCCESS) continue;
+            if (RegOpenKeyExW(it->root, key_, 0, KEY_ALL_ACCESS | it->view, &key) != ERROR_SUCCESS) continue;
             const UniqueRegKey k(key);
             if (it->existed)
                 RegSetValueExW(k.get(), it->name.c_str(), 0, it->type, it->data.data(), static_cast<DWORD>(it->data.size()));
@@ -449,6 +413,7 @@ public:
     }
 
 private:
+    const wchar_t* key_;
     std::vector<Old> olds_;
     std::vector<std::pair<HKEY, REGSAM>> created_;
 };
@@ -513,4 +478,27 @@ TEST(SimulatorLookupOnWindows, ExpandableStringsCountAsTextOtherTypesAreErrors) 
             EXPECT_EQ(std::string(e.what()), "Invalid data type for '" + WideToUtf8(name) + "'");
         }
     }
+}
+
+TEST(SimulatorLookupOnWindows, FindsTheSteamEditionWhenNoBoxedFolderIsValid) {
+    Folder boxedSim(L"trimwell-boxed-sim"), steamSim(L"trimwell-steam-sim");
+    const auto folderOf = [](const Folder& f) {
+        std::string folder = f.file(L"");
+        folder.pop_back();
+        return folder;
+    };
+    RegistryScope boxed, steam(RegistryScope::kSteamKey);
+    boxed.setText(HKEY_CURRENT_USER, 0, L"AppPath", Utf8ToWide(boxedSim.file(L"")));
+    boxed.setText(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, L"SetupPath", L"C:\\nowhere\\");
+    steam.setText(HKEY_CURRENT_USER, 0, L"AppPath", Utf8ToWide(steamSim.file(L"")));
+    EXPECT_EQ(GetFSXPath(), "") << "a Steam Edition folder without fsx.exe";
+
+    steamSim.write(L"fsx.exe", "MZ");
+    EXPECT_EQ(GetFSXPath(), folderOf(steamSim)) << "only the Steam Edition is valid";
+
+    boxedSim.write(L"fsx.exe", "MZ");
+    EXPECT_EQ(GetFSXPath(), folderOf(boxedSim)) << "the boxed simulator comes first";
+    boxed.setText(HKEY_CURRENT_USER, 0, L"AppPath", L"C:\\nowhere\\");
+    boxed.setText(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, L"SetupPath", Utf8ToWide(boxedSim.file(L"")));
+    EXPECT_EQ(GetFSXPath(), folderOf(boxedSim)) << "the machine's boxed folder comes first too";
 }

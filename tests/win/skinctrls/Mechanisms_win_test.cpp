@@ -6,13 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/Forms_win.h"
 #include "framework/ImageList_win.h"
-#include "framework/Platform_win.h"
+#include "platform/Shell_win.h"
 #include "framework/StdCtrls_win.h"
+#include "framework/WindowClass_win.h"
 #include "skinctrls/SUIButton_win.h"
 #include "skinctrls/SUIScrollBar_win.h"
 #include "tests/win/labels/DibCanvas.h"
@@ -375,17 +377,60 @@ TEST_F(MechanismTest, APaintRendersOnlyItsClipBox) {
     EXPECT_EQ(distant.paints, 0);
 }
 
-TEST_F(MechanismTest, ATimerRunsFromItsCreationWithTheDefaultSecond) {
-    TForm& f = form();
-    TTimer& timer = f.Add<TTimer>();
-    EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(timer.Interval(), 1000);
-    int ticks = 0;
-    timer.OnTimer = [&](TComponent&) { ++ticks; };
-    const DWORD start = GetTickCount();
-    while (ticks == 0 && GetTickCount() - start < 3000) {
-        pump();
-        Sleep(10);
+// A windowed control of a class it names itself.
+class NamedClassControl : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    std::wstring className = L"TrimwellControl";
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.className = className;
     }
-    EXPECT_EQ(ticks, 1);
+};
+
+TEST_F(MechanismTest, AClassOrWindowTheSystemRefusesIsAnErrorThatNamesTheClass) {
+    TForm& f = form();
+    f.HandleNeeded();
+    auto& unregistrable = f.Add<NamedClassControl>();
+    unregistrable.className = std::wstring(300, L'x');  // longer than any class name may be
+    try {
+        unregistrable.SetParent(&f);
+        ADD_FAILURE() << "no error for a class the system refuses";
+    } catch (const EWindowError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot register the window class xxx", 0), 0u) << e.what();
+    }
+    EXPECT_FALSE(unregistrable.HandleAllocated());
+
+    // A child window with no parent window is refused by the system.
+    NamedClassControl orphan(nullptr);
+    try {
+        orphan.HandleNeeded();
+        ADD_FAILURE() << "no error for a window the system refuses";
+    } catch (const EWindowError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create a window of class TrimwellControl", 0), 0u) << e.what();
+    }
+    EXPECT_FALSE(orphan.HandleAllocated());
+}
+
+TEST_F(MechanismTest, AWindowTimerTicksWithItsIdUntilItGoes) {
+    const HWND window = form().Handle();
+    constexpr UINT_PTR kId = 0x77;
+    const auto ticksWithin = [&](DWORD ms) {
+        int ticks = 0;
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
+            MSG msg;
+            while (PeekMessageW(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE))
+                if (msg.wParam == kId) ++ticks;
+        }
+        return ticks;
+    };
+    std::optional<WindowTimer> timer;
+    timer.emplace(window, kId, 50);
+    EXPECT_TRUE(timer->Ticked(kId));
+    EXPECT_FALSE(timer->Ticked(kId + 1));
+    EXPECT_GE(ticksWithin(1000), 1);
+    timer.reset();
+    EXPECT_EQ(ticksWithin(200), 0);
 }

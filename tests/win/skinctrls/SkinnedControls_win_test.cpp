@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "EditorResources.h"
-#include "framework/WinUtf.h"
-#include "skin/ProgramResources.h"
+#include "platform/Text.h"
+#include "platform/Resources.h"
 #include "skinctrls/SUIPublic.h"
 #include "tests/win/labels/DibCanvas.h"
 

@@ -1,0 +1,35 @@
+#include <fstream>
+#include <iterator>
+
+#include "platform/Resources.h"
+
+namespace trimwell {
+
+namespace {
+
+std::string& folder() {
+    static std::string path;
+    return path;
+}
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+void SetResourceFolder(std::string path) { folder() = std::move(path); }
+
+std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name) {
+    if (folder().empty() || name.empty()) return std::nullopt;
+    return readFile(folder() + "/styles/" + std::string(name) + ".bmp");
+}
+
+std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {
+    if (folder().empty() || name.empty()) return std::nullopt;
+    return readFile(folder() + "/" + std::string(name) + ".sui");
+}
+
+}  // namespace trimwell
