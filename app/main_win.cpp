@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <optional>
+
 #include "framework/Forms_win.h"
 #include "u_frmDialog.h"
 #include "u_main.h"
@@ -15,7 +18,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    TApplication application;
+    std::optional<TApplication> made;
+    try {
+        made.emplace();
+    } catch (const std::exception& e) {
+        // Without an application there is no error report of its own: say it the same way.
+        MessageBoxA(nullptr, e.what(), "Trimwell", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    TApplication& application = *made;
     application.SetTitle("Trimwell");
     try {
         application.CreateForm<TfrmMain_Trimwell>();

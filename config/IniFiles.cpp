@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "config/IniLayout.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -53,27 +54,6 @@ std::string narrowUtf16(std::string_view bytes, bool bigEndian) {
 }
 
 }  // namespace
-
-// One line of the file: content in [begin, end), its line ending in [end, next).
-struct IniLine {
-    std::size_t begin;
-    std::size_t end;
-    std::size_t next;
-};
-
-struct IniKey {
-    std::string name;
-    std::size_t line;
-};
-
-struct IniSection {
-    std::string name;
-    std::size_t headerLine;
-    std::size_t endLine;  // one past the section's last line
-    std::vector<IniKey> keys;
-    // Built on the first lookup in a long section, so reading every key stays linear.
-    mutable std::unordered_map<std::string, std::size_t> keyIndex;
-};
 
 class IniDocument {
 public:
@@ -154,6 +134,8 @@ public:
     }
 
 private:
+    friend class IniLayout;  // the same shape, read-only, for tools that edit by whole lines
+
     std::string_view text() const { return utf16_ ? std::string_view(text_) : std::string_view(raw_); }
     std::string_view lineText(const IniLine& l) const { return text().substr(l.begin, l.end - l.begin); }
 
@@ -273,10 +255,7 @@ std::optional<std::string_view> TIniFile::findValue(const std::string& section, 
     const IniSection* s = document().findSection(trim(section));
     const IniKey* k = s ? document().findKey(*s, trim(key)) : nullptr;
     if (!k) return std::nullopt;
-    std::string_view value = document().valueOf(*k);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return value;
+    return ValueAsRead(document().valueOf(*k));
 }
 
 std::string TIniFile::ReadWholeValue(const std::string& section, const std::string& key,
@@ -298,6 +277,34 @@ void TIniFile::WriteValue(const std::string& section, const std::string& key, co
     if (!ReplaceFileContents(FileName(), bytes, document().builtFrom())) failWrite();
     // What is on disk now is exactly these bytes: no need to read the file again.
     document_ = std::make_unique<IniDocument>(FileContents{FileContents::Status::Read, std::move(bytes)});
+}
+
+std::string_view ValueAsRead(std::string_view valueText) {
+    std::string_view value = trim(valueText);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string FoldCase(std::string_view name) { return lowered(name); }
+
+IniLayout::IniLayout(std::string bytes)
+    : document_(std::make_unique<IniDocument>(FileContents{FileContents::Status::Read, std::move(bytes)})) {}
+
+IniLayout::~IniLayout() = default;
+
+bool IniLayout::Writable() const { return document_->writable(); }
+std::string_view IniLayout::Text() const { return document_->text(); }
+const std::vector<IniLine>& IniLayout::Lines() const { return document_->lines_; }
+std::string_view IniLayout::LineText(std::size_t line) const { return document_->lineText(Lines().at(line)); }
+std::string IniLayout::LineEnding() const { return document_->lineEnding(); }
+const std::vector<IniSection>& IniLayout::Sections() const { return document_->sections_; }
+const IniSection* IniLayout::FindSection(std::string_view name) const { return document_->findSection(trim(name)); }
+
+std::optional<std::string_view> IniLayout::ReadValue(const IniSection& section, std::string_view key) const {
+    const IniKey* k = document_->findKey(section, trim(key));
+    if (!k) return std::nullopt;
+    return ValueAsRead(document_->valueOf(*k));
 }
 
 void TIniFile::failWrite() const { throw EIniFileException("Unable to write to " + PathForDisplay(FileName())); }

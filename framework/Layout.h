@@ -150,14 +150,6 @@ LayoutRow Row(std::string name, std::string parent,
             std::move(name), std::move(parent), std::move(values)};
 }
 
-// The owned component of that name and kind; a layout without it is broken.
-template <typename T>
-T* FindAs(TComponent& owner, std::string_view name) {
-    auto* found = dynamic_cast<T*>(owner.FindComponent(name));
-    if (found == nullptr) throw ELayoutError("Component " + std::string(name) + " not found");
-    return found;
-}
-
 // Builds `rows` into `owner` (see the top of this file). Throws ELayoutError for an unknown
 // property, parent or reference; never leaves a component half-registered.
 void LoadLayout(TPersistentComponent& owner, const std::vector<LayoutRow>& rows);

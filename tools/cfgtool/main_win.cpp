@@ -14,5 +14,6 @@ int wmain(int argc, wchar_t** argv) {
         args.push_back(i == 2 ? trimwell::WideToUtf8(argv[i]) : trimwell::WideToAnsi(argv[i]));
     return trimwell::RunCfgTool(
         args, std::cout, std::cerr, [] { return trimwell::GetFSXPath(); },
-        [](const std::string& path) { return trimwell::WideToAnsi(trimwell::Utf8ToWide(path)); });
+        [](const std::string& path) { return trimwell::WideToAnsi(trimwell::Utf8ToWide(path)); },
+        [](const std::string& text) { return trimwell::WideToUtf8(trimwell::AnsiToWide(text)); });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Layout.h"
+#include "tests/native/framework/FindAs.h"
 
 using namespace trimwell;
 

@@ -1,5 +1,9 @@
 #include "EditorFixture.h"
 
+#include <windows.h>
+
+#include <mmsystem.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -73,7 +77,7 @@ void EditorTest::SetUp() {
     };
     Platform().shellOpen = [this](const std::string& target) { opened.push_back(target); };
     Platform().playSound = [this](const std::string& file, UINT flags) {
-        EXPECT_EQ(flags, 0x20001u);
+        EXPECT_EQ(flags, static_cast<UINT>(SND_FILENAME | SND_ASYNC));
         sounds.push_back(file);
     };
     // A clock that moves 50 ms each time it is read, so pauses take no real time.

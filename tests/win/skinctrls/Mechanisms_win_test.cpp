@@ -18,6 +18,7 @@
 #include "skinctrls/SUIButton_win.h"
 #include "skinctrls/SUIScrollBar_win.h"
 #include "tests/win/labels/DibCanvas.h"
+#include "tests/native/framework/FindAs.h"
 
 using namespace trimwell;
 

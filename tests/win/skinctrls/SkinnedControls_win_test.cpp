@@ -9,6 +9,7 @@
 #include "platform/Resources.h"
 #include "skinctrls/SUIPublic.h"
 #include "tests/win/labels/DibCanvas.h"
+#include "tests/native/framework/FindAs.h"
 
 using namespace trimwell;
 using namespace trimwell::test;
@@ -45,7 +46,7 @@ RECT captionBox(TsuiButton& button) {
     const SelectGuard selected(probe.dc(), font.Handle());
     const std::wstring text = AnsiToWide(button.Caption());
     RECT measured{0, 0, button.Width(), button.Height()};
-    DrawTextW(probe.dc(), text.c_str(), static_cast<int>(text.size()), &measured, 0x450);
+    DrawTextW(probe.dc(), text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
     const TRect c = CentreIn({0, 0, button.Width(), button.Height()},
                              {measured.left, measured.top, measured.right, measured.bottom});
     return {c.left - 1, c.top - 1, c.right + 2, c.bottom + 2};

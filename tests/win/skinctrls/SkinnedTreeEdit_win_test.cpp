@@ -18,6 +18,7 @@
 #include "skinctrls/SUIEdit_win.h"
 #include "skinctrls/SUIScrollBar_win.h"
 #include "skinctrls/SUITreeView_win.h"
+#include "tests/native/framework/FindAs.h"
 
 namespace trimwell {
 namespace {

@@ -71,3 +71,24 @@ TEST(CfgToolOnWindows, TakesUnicodePathsAndAnsiValues) {
     std::error_code ec;
     fs::remove_all(folder, ec);
 }
+
+TEST(CfgToolOnWindows, AddsAVariationBesideItsTextureFolder) {
+    const fs::path folder = fs::temp_directory_path() / L"trimwell-variation-\u2708";
+    fs::create_directories(folder / L"texture.caf\u00E9");
+    const fs::path file = folder / L"aircraft.cfg";
+    std::ofstream(file, std::ios::binary) << "[fltsim.0]\r\ntitle=Old\r\ntexture=\r\n";
+    const std::wstring quoted = L"\"" + file.wstring() + L"\"";
+
+    const Result added = runCfgTool(L"add-variation " + quoted + L" \"Caf\u00E9 Skyhawk\" caf\u00E9");
+    EXPECT_EQ(added.code, 0u);
+    EXPECT_EQ(added.out.rfind("fltsim.1", 0), 0u) << added.out;
+    EXPECT_EQ(added.out.find("no folder"), std::string::npos) << added.out;  // the folder's name is found
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "[fltsim.0]\r\ntitle=Old\r\ntexture=\r\n\r\n[fltsim.1]\r\ntitle=Caf\xE9 Skyhawk\r\ntexture=caf\xE9\r\n");
+    EXPECT_EQ(runCfgTool(L"add-variation " + quoted + L" \"CAF\u00E9 skyhawk\" x").code, 1u);
+
+    in.close();
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+}
