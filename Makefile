@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 VERSION := $(shell grep -o -m1 'Trimwell VERSION [0-9]*\.[0-9]*\.[0-9]*' CMakeLists.txt | cut -d' ' -f3)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win test run asan fuzz bench bench-startup bench-open dist screenshots clean
+.PHONY: all deps native win test run asan fuzz bench bench-startup bench-open bench-notice dist screenshots clean
 
 all: win
 
@@ -56,6 +56,10 @@ bench-startup: win
 # Opening a 10 000-key aircraft file in the editor under Wine, beside the demo file.
 bench-open: win
 	@scripts/bench-open.sh $(abspath $(WIN))
+
+# The editor's processor time while a two-second notice pauses, beside the wall time.
+bench-notice: win
+	@scripts/bench-notice.sh $(abspath $(WIN))
 
 # What a Windows user downloads: $(BUILD)/dist/Trimwell-$(VERSION)-win64.zip.
 dist: win

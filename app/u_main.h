@@ -39,6 +39,11 @@ void WriteCfgValue(const std::string& section, const std::string& key, const std
 void PauseWithMessages(std::uint32_t ms);
 // The millisecond tick count the pause reads (replaceable for tests of the wrap-around).
 extern std::function<std::uint32_t()> TickCount;
+// Sleeps until a message comes, for at most `ms` milliseconds.
+void SleepUntilMessage(std::uint32_t ms);
+// How the pause waits between messages (SleepUntilMessage; replaced together with TickCount by
+// tests whose clock is not the real one).
+extern std::function<void(std::uint32_t)> WaitForMessages;
 
 // Plays the simulator's button sound when its file exists.
 void PlayClickSound();

@@ -22,6 +22,7 @@ namespace trimwell {
 std::string CfgFileName;
 TfrmMain_Trimwell* frmMain_Trimwell = nullptr;
 std::function<std::uint32_t()> TickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
+std::function<void(std::uint32_t)> WaitForMessages = SleepUntilMessage;
 
 namespace {
 
@@ -47,11 +48,20 @@ void WriteCfgValue(const std::string& section, const std::string& key, const std
     file.WriteValue(section, key, value);
 }
 
+void SleepUntilMessage(std::uint32_t ms) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+// Between batches of messages the thread sleeps until the next message or the end of the pause,
+// so a notice costs no processor time while every message is still handled at once.
 void PauseWithMessages(std::uint32_t ms) {
     const std::uint32_t start = TickCount();
-    do {
+    for (;;) {
         Application().ProcessMessages();
-    } while (static_cast<std::uint32_t>(TickCount() - start) < ms);
+        const std::uint32_t elapsed = TickCount() - start;
+        if (elapsed >= ms) return;
+        WaitForMessages(ms - elapsed);
+    }
 }
 
 void PlayClickSound() {
@@ -59,15 +69,18 @@ void PlayClickSound() {
     if (FileExists(sound)) Platform().playSound(AnsiFileName(sound), kClickSoundFlags);
 }
 
+// Every section node is added before any key node. The tree ends the same, but the platform's
+// tree may look a parent node up among its items in the order they were added (Wine's does, at
+// every insert): parents added first are found at once however many keys the file holds.
 void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFirst) {
     TStrings sections, keys;
     file.ListSectionNames(sections);
-    for (const std::string& section : sections) {
-        file.ListKeyNames(section, keys);
-        if (section != "Trusted") {
-            const TTreeView::Node sectionNode = tree.AddChild(nullptr, section, kSectionImage);
-            for (const std::string& key : keys) tree.AddChild(sectionNode, key, kKeyImage);
-        }
+    std::vector<std::pair<const std::string*, TTreeView::Node>> shown;
+    for (const std::string& section : sections)
+        if (section != "Trusted") shown.emplace_back(&section, tree.AddChild(nullptr, section, kSectionImage));
+    for (const auto& [section, node] : shown) {
+        file.ListKeyNames(*section, keys);
+        for (const std::string& key : keys) tree.AddChild(node, key, kKeyImage);
         keys.clear();
     }
     if (selectFirst && tree.Count() > 0) tree.Select(tree.NodeAt(0));

@@ -15,6 +15,7 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65,
 const PropertyTable& TLabel::StaticPublished() {
     static const PropertyTable table = Inherit(TGraphicControl::StaticPublished(), {
         Prop<TLabel>("Alignment", &TLabel::SetAlignment),
+        Prop<TLabel>("AutoSize", &TLabel::SetAutoSize),
         Prop<TLabel>("Transparent", &TLabel::SetTransparent),
         Prop<TLabel>("WordWrap", &TLabel::SetWordWrap),
     });
@@ -22,13 +23,56 @@ const PropertyTable& TLabel::StaticPublished() {
 }
 const PropertyTable& TLabel::Published() const { return StaticPublished(); }
 
-void TLabel::Paint(TCanvas& canvas) {
-    RECT r = ClientRect();
-    if (!transparent_) canvas.FillRect(r, Color());
+UINT TLabel::textFormat() const {
     UINT format = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
     if (alignment_ == TAlignment::taCenter) format |= DT_CENTER;
     if (alignment_ == TAlignment::taRightJustify) format |= DT_RIGHT;
-    canvas.DrawText(DisplayText(), r, format, Font());
+    return format;
+}
+
+void TLabel::Paint(TCanvas& canvas) {
+    RECT r = ClientRect();
+    if (!transparent_) canvas.FillRect(r, Color());
+    canvas.DrawText(DisplayText(), r, textFormat(), Font());
+}
+
+void TLabel::SetWordWrap(bool v) {
+    wordWrap_ = v;
+    adjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetAutoSize(bool v) {
+    autoSize_ = v;
+    adjustBounds();
+}
+
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    adjustBounds();
+}
+
+void TLabel::TextChanged() {
+    adjustBounds();
+    TGraphicControl::TextChanged();
+}
+
+void TLabel::FontChanged() {
+    adjustBounds();
+    TGraphicControl::FontChanged();
+}
+
+// Measured in the label's own font, the one Paint draws with, so that a bold caption is not cut
+// to the width of a regular one. An empty caption still takes the height of a line.
+void TLabel::adjustBounds() {
+    if (IsLoading() || !autoSize_) return;
+    const std::string text = DisplayText();
+    RECT r = ClientRect();
+    const ScreenDC screen;
+    TCanvas(screen.get()).DrawText(text.empty() ? std::string(" ") : text, r, textFormat() | DT_CALCRECT, Font());
+    const int width = r.right - r.left;
+    const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
+    SetBounds(left, Top(), width, r.bottom - r.top);
 }
 
 // ---------------------------------------------------------------- TImage

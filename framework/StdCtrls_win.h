@@ -22,17 +22,27 @@ public:
     void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
     void SetTransparent(bool v) { transparent_ = v; Invalidate(); }
     bool Transparent() const { return transparent_; }
-    void SetWordWrap(bool v) { wordWrap_ = v; Invalidate(); }
+    void SetWordWrap(bool v);
+    // Sizes the label to its caption, measured in the font it draws with, as the platform's
+    // labels do by default; size limits still apply.
+    void SetAutoSize(bool v);
+    bool AutoSize() const { return autoSize_; }
     void Paint(TCanvas& canvas) override;
 
 protected:
     // The text actually drawn (a subclass may show a converted form).
     virtual std::string DisplayText() const { return Caption(); }
+    void Loaded() override;
+    void TextChanged() override;
+    void FontChanged() override;
 
 private:
+    UINT textFormat() const;
+    void adjustBounds();
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool transparent_ = false;
     bool wordWrap_ = false;
+    bool autoSize_ = true;
 };
 
 // Windowless picture: a bitmap resource of the program, drawn at its size or stretched, with an

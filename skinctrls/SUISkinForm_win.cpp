@@ -1,5 +1,7 @@
 #include "skinctrls/SUISkinForm_win.h"
 
+#include <utility>
+
 #include "framework/Forms_win.h"
 #include "framework/Menus_win.h"
 #include "platform/Shell_win.h"
@@ -43,6 +45,12 @@ void TsuiSkinForm::SetTransparentColor(TColor color) {
 
 void TsuiSkinForm::UpdateRegion() {
     if (glyph_.Empty() || hostForm_ == nullptr) return;
+    // A stored layout sets Glyph and then TransparentColor: the window is shaped once, when both
+    // have arrived, to what the second setter alone would have made of it.
+    if (IsLoading()) {
+        shapePending_ = true;
+        return;
+    }
     SetWindowRegionFromBitmap(hostForm_->Handle(), glyph_, transparentColor_);
     SetHeight(glyph_.Height());
     SetWidth(glyph_.Width());
@@ -52,6 +60,11 @@ void TsuiSkinForm::UpdateRegion() {
     hostForm_->SetClientHeight(Height());
     hostForm_->SetClientWidth(Width());
     if (OnRegionChanged) OnRegionChanged(*this);
+}
+
+void TsuiSkinForm::Loaded() {
+    TGraphicControl::Loaded();
+    if (std::exchange(shapePending_, false)) UpdateRegion();
 }
 
 void TsuiSkinForm::Paint(TCanvas& canvas) {

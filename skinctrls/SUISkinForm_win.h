@@ -40,6 +40,9 @@ public:
     TNotifyEvent OnRegionChanged;
     TNotifyEvent OnPaint;
 
+protected:
+    void Loaded() override;
+
 private:
     void UpdateRegion();
 
@@ -47,6 +50,7 @@ private:
     Bitmap glyph_;
     UniqueHBitmap glyphDib_;  // the picture as GDI draws it, made once per picture
     TColor transparentColor_ = 0x00FF00FF;
+    bool shapePending_ = false;  // a setter ran while the layout was being read
 };
 
 }  // namespace trimwell

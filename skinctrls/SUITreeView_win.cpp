@@ -68,9 +68,41 @@ const PropertyTable& TsuiTreeView::Published() const { return StaticPublished();
 
 void TsuiTreeView::CreateWnd() {
     TsuiBorderedControl<TTreeView>::CreateWnd();
+    clippedClient_ = {};
+    clipToBorderAndClientArea();
     for (TsuiLinkedScrollBar* bar : {vScrollBar_, hScrollBar_})
         if (bar != nullptr) bringToFront(*bar);
     LayoutScrollBars();
+}
+
+// The native bars stay, as the linked bars read their state, but are never seen: the window
+// shows only its border and its client area. The linked bar stands where the native one was,
+// and whatever the native bar is wider than it (the system's bars grow with the screen's pixel
+// density) shows the parent behind instead of a strip of platform bar.
+void TsuiTreeView::clipToBorderAndClientArea() {
+    if (!HandleAllocated()) return;
+    const HWND h = Handle();
+    RECT window{}, client{};
+    GetWindowRect(h, &window);
+    GetClientRect(h, &client);
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    if (EqualRect(&client, &clippedClient_)) return;
+    clippedClient_ = client;
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    // The border is as wide on every side; the native bars lie between it and the client area.
+    const RECT inner{client.left, client.top, width - client.left, height - client.top};
+    if (EqualRect(&inner, &client)) {
+        SetWindowRgn(h, nullptr, TRUE);
+        return;
+    }
+    UniqueRegion visible(CreateRectRgn(0, 0, width, height));
+    const UniqueRegion bars(CreateRectRgn(inner.left, inner.top, inner.right, inner.bottom));
+    const UniqueRegion clientArea(CreateRectRgnIndirect(&client));
+    CombineRgn(visible.get(), visible.get(), bars.get(), RGN_DIFF);
+    CombineRgn(visible.get(), visible.get(), clientArea.get(), RGN_OR);
+    // The window takes the region over.
+    if (SetWindowRgn(h, visible.get(), TRUE)) visible.release();
 }
 
 void TsuiTreeView::StyleChanged(TsuiUIStyle resolved) {
@@ -226,7 +258,10 @@ void TsuiTreeView::afterMessage(UINT msg) {
             mouseHeld_ = false;
             break;
         case WM_MOVE:
+            LayoutScrollBars();
+            break;
         case WM_SIZE:
+            clipToBorderAndClientArea();
             LayoutScrollBars();
             break;
         default:

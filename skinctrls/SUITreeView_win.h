@@ -68,12 +68,14 @@ private:
     void barChanged(TsuiLinkedScrollBar* bar, UINT scrollMessage);
     bool rightToLeft() const;
     void afterMessage(UINT msg);
+    void clipToBorderAndClientArea();
 
     TsuiLinkedScrollBar* vScrollBar_ = nullptr;
     TsuiLinkedScrollBar* hScrollBar_ = nullptr;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
     bool mouseHeld_ = false;
     bool syncing_ = false;
+    RECT clippedClient_{};  // the client area, in window coordinates, the window is clipped to
 };
 
 }  // namespace trimwell

@@ -89,6 +89,7 @@ void EditorTest::SetUp() {
         }
         return fakeTicks_ += 50;
     };
+    WaitForMessages = [](std::uint32_t) {};
 }
 
 void EditorTest::TearDown() {
@@ -102,6 +103,7 @@ void EditorTest::TearDown() {
     }
     ResetPlatform();
     TickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
+    WaitForMessages = SleepUntilMessage;
     writeAppPath(savedAppPath_);
     std::error_code ec;
     for (const auto& e : fs::recursive_directory_iterator(sim_, ec))

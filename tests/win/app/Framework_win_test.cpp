@@ -156,11 +156,31 @@ TEST_F(FrameworkTest, AQuitDuringAPauseIsHonouredOnlyBackInTheLoop) {
     main.Show();
     PostQuitMessage(0);
     int reads = 0;
-    TickCount = [&] { return static_cast<std::uint32_t>(++reads * 100); };
-    PauseWithMessages(1000);
-    EXPECT_GE(reads, 10) << "the pause ran to its end";
+    TickCount = [&] { return static_cast<std::uint32_t>(++reads * 50); };
+    PauseWithMessages(100);
+    EXPECT_EQ(reads, 3) << "the pause ran to its end";
     EXPECT_TRUE(app->Terminated());
     app->Run();  // returns at once
+}
+
+// Between messages the pause sleeps until the next one or its end: over a quiet 300 ms it looks
+// at the clock a handful of times where a spinning loop would look thousands of times, and a
+// timer's messages are still handled as they come.
+TEST_F(FrameworkTest, APauseSleepsBetweenMessagesAndStillHandlesThem) {
+    TForm& f = form();
+    f.Show();
+    app->ProcessMessages();
+    int reads = 0;
+    TickCount = [&] { ++reads; return static_cast<std::uint32_t>(GetTickCount()); };
+    PauseWithMessages(300);
+    EXPECT_LT(reads, 30);
+
+    static int ticks;
+    ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+    PauseWithMessages(300);
+    KillTimer(nullptr, timer);
+    EXPECT_GE(ticks, 3) << "the timer's messages were handled during the pause";
 }
 
 TEST_F(FrameworkTest, ScrollBarKeepsItsPositionInRangeAndRefusesAPageAboveMax) {

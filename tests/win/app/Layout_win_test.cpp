@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "framework/Graphics_win.h"
 #include "labels/ElCLabel_win.h"
+#include "platform/Text.h"
 #include "skinctrls/SUIEdit_win.h"
 #include "skinctrls/SUIScrollBar_win.h"
 #include "skinctrls/SUITreeView_win.h"
@@ -80,6 +82,25 @@ const std::vector<Expected> kDialog = {
 // The title sizes itself to its caption once its window is built (AutoSize): it keeps its
 // designed corner and height, and its width never passes the designed one.
 const std::set<std::string_view> kSizedToCaption = {"lbMainTitle"};
+// The plain labels whose width is free size themselves to their caption in the font they draw
+// with: designed corner and height, the caption's width. The value fields keep their fixed width.
+const std::set<std::string_view> kPlainLabelsSizedToCaption = {"lbCorvane", "lbGbSection", "lbGbKey", "lbGbValue",
+                                                               "Label1"};
+
+// The width of one line of text in a font made here from the label's description, apart from
+// the label's own font and measuring.
+int CaptionWidth(const TLabel& label) {
+    const TFontDesc& desc = label.Font().Desc();
+    const UniqueFont font(CreateFontW(desc.height, 0, 0, 0, (desc.style & fsBold) ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH, Utf8ToWide(desc.name).c_str()));
+    const ScreenDC screen;
+    const SelectGuard selected(screen.get(), font.get());
+    const std::wstring text = Utf8ToWide(label.Caption());
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
 
 bool IsKind(TComponent& c, std::string_view kind) {
     if (kind == "TsuiSkinForm") return dynamic_cast<TsuiSkinForm*>(&c) != nullptr;
@@ -142,6 +163,10 @@ void ExpectLayout(TForm& form, const std::vector<Expected>& table) {
         if (kSizedToCaption.contains(e.name)) {
             EXPECT_LE(bounds.right, designed.right);
             EXPECT_GT(bounds.right, bounds.left);
+            bounds.right = designed.right;
+        }
+        if (kPlainLabelsSizedToCaption.contains(e.name)) {
+            EXPECT_EQ(bounds.right - bounds.left, CaptionWidth(dynamic_cast<TLabel&>(*control)));
             bounds.right = designed.right;
         }
         EXPECT_TRUE(EqualRect(&designed, &bounds) != FALSE)

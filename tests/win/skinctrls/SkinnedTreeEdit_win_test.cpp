@@ -32,17 +32,22 @@ COLORREF ScreenPixel(HWND hwnd, int x, int y) {
     return c;
 }
 
+// The screen's pixels in a rectangle of screen coordinates, read at once.
+Bitmap ScreenPixels(const RECT& r) {
+    HDC screen = GetDC(nullptr);
+    OffscreenBuffer copy(screen, r.right - r.left, r.bottom - r.top);
+    BitBlt(copy.dc(), 0, 0, copy.width(), copy.height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return FromHBitmap(copy.bitmap());
+}
+
 // With TRIMWELL_SHOT_DIR set, keeps a picture of the window as it is on the screen.
 void SaveShot(HWND hwnd, const char* name) {
     const char* dir = std::getenv("TRIMWELL_SHOT_DIR");
     if (dir == nullptr) return;
     RECT r;
     GetWindowRect(hwnd, &r);
-    HDC screen = GetDC(nullptr);
-    OffscreenBuffer copy(screen, r.right - r.left, r.bottom - r.top);
-    BitBlt(copy.dc(), 0, 0, copy.width(), copy.height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    const auto bytes = WriteBmp(FromHBitmap(copy.bitmap()), 24);
+    const auto bytes = WriteBmp(ScreenPixels(r), 24);
     std::ofstream(std::string(dir) + "/" + name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
@@ -303,6 +308,40 @@ TEST_F(SkinnedControls, TheBarStandsOverTheNativeOneWithItsThumbLength) {
     edit->SetText("fsx.exe -cfg 42");
     settle();
     SaveShot(form->Handle(), "skinned-tree-edit.bmp");
+}
+
+// Whatever width the system gives its scroll bars (they grow with the screen's pixel density),
+// not one pixel of the tree's native bar is seen: where the linked bar does not cover it, the form
+// shows through, and the tree keeps its border beside it. at-dpi.sh runs this again at 120 and
+// 144 dots per inch in a Wine prefix of its own.
+TEST_F(SkinnedControls, NoPixelOfTheNativeBarIsSeenAtAnyPixelDensity) {
+    if (const char* dpi = std::getenv("TRIMWELL_TEST_DPI")) {
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), std::atoi(dpi)) << "the prefix is not at the density asked for";
+        ReleaseDC(nullptr, screen);
+    }
+    fill(100);
+    SendMessageW(tree->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(tree->Handle(), WM_KEYUP, VK_DOWN, 0);
+    settle();
+    ASSERT_TRUE(bar->Visible());
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof sbi;
+    ASSERT_TRUE(GetScrollBarInfo(tree->Handle(), OBJID_VSCROLL, &sbi));
+    const RECT native = sbi.rcScrollBar;
+    RECT barBox;
+    GetWindowRect(bar->Handle(), &barBox);
+    const Bitmap shown = ScreenPixels(native);
+    int stray = 0;
+    for (int y = 0; y < shown.Height(); ++y)
+        for (int x = 0; x < shown.Width(); ++x) {
+            const POINT p{native.left + x, native.top + y};
+            if (!PtInRect(&barBox, p) && PixelToColorRef(shown.Pixel(x, y)) != 0x00F7FFF7u) ++stray;
+        }
+    EXPECT_EQ(stray, 0) << "pixels of the native bar, " << native.right - native.left << " wide, beside the linked bar";
+    EXPECT_EQ(ScreenPixel(tree->Handle(), tree->Width() - 1, 100), 0x0080521Cu) << "the outer ring";
+    EXPECT_EQ(ScreenPixel(tree->Handle(), tree->Width() - 2, 100), 0x00FFFFFFu) << "the inner ring";
+    SaveShot(form->Handle(), "native-bar-hidden.bmp");
 }
 
 TEST_F(SkinnedControls, KeysWheelAndScrollMessagesResynchroniseTheBar) {
