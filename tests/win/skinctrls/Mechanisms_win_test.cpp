@@ -395,7 +395,7 @@ TEST_F(MechanismTest, AClassOrWindowTheSystemRefusesIsAnErrorThatNamesTheClass) 
     TForm& f = form();
     f.HandleNeeded();
     auto& unregistrable = f.Add<NamedClassControl>();
-    unregistrable.className = std::wstring(300, L'x');  // longer than any class name may be
+    unregistrable.className = std::wstring(256, L'x');  // one longer than any class name may be
     try {
         unregistrable.SetParent(&f);
         ADD_FAILURE() << "no error for a class the system refuses";
