@@ -36,7 +36,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 1;
     }
     application.Run();
-    CfgFileName.clear();
     // The windows go with the process. Taken down one by one, a tree of a long file would keep
     // the closed program running for seconds, as the platform's tree frees its nodes one at a
     // time; nothing else is left to undo, as every save is complete when it returns.

@@ -6,15 +6,12 @@
 set -eu
 win=$1
 runs=${2:-10}
-here=$(cd "$(dirname "$0")/.." && pwd)
-prefix="$win/wineprefix"
-wine_run="$here/cmake/wine-run.sh $prefix"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
+. "$(dirname "$0")/bench-common.sh"
 sim_unix="$win/demo-sim/FSX"
-$wine_run reg add 'HKCU\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\10.0' \
-  /v AppPath /t REG_SZ /d "$($wine_run winepath -w "$sim_unix")\\" /f >/dev/null
+use_sim "$sim_unix"
 winpath() { $wine_run winepath -w "$1"; }
 c172="$sim_unix/SimObjects/Airplanes/C172/aircraft.cfg"
 $wine_run "$win/bin/startup_launcher.exe" "$runs" \
