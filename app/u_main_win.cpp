@@ -80,7 +80,7 @@ void FillTreeFromIni(TTreeView& tree, const TCustomIniFile& file, bool selectFir
         if (section != "Trusted") shown.emplace_back(&section, tree.AddChild(nullptr, section, kSectionImage));
     for (const auto& [section, node] : shown) {
         file.ListKeyNames(*section, keys);
-        for (const std::string& key : keys) tree.AddChild(node, key, kKeyImage);
+        tree.AddChildren(node, std::move(keys), kKeyImage);
         keys.clear();
     }
     if (selectFirst && tree.Count() > 0) tree.Select(tree.NodeAt(0));

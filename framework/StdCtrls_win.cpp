@@ -255,6 +255,23 @@ constexpr UINT kDeferredClick = WM_APP + 0x101;
 bool TTreeView::ParentNotify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg != WM_NOTIFY) return false;
     const auto* header = reinterpret_cast<NMHDR*>(lp);
+    if (header->code == TVN_ITEMEXPANDINGW || header->code == TVN_ITEMEXPANDINGA) {
+        const auto* expanding = reinterpret_cast<const NMTREEVIEWW*>(lp);
+        if ((expanding->action & TVE_EXPAND) != 0) insertWaitingChildren(expanding->itemNew.hItem);
+        result = FALSE;
+        return true;
+    }
+    if (header->code == TVN_DELETEITEMW || header->code == TVN_DELETEITEMA) {
+        // However a node goes, its waiting children go with it: its handle may come back for
+        // another node.
+        const auto* deleted = reinterpret_cast<const NMTREEVIEWW*>(lp);
+        if (const auto found = waiting_.find(deleted->itemOld.hItem); found != waiting_.end()) {
+            waitingCount_ -= found->second.texts.size();
+            waiting_.erase(found);
+        }
+        result = 0;
+        return true;
+    }
     if (header->code == NM_CLICK) {
         PostMessageW(Handle(), kDeferredClick, 0, 0);
         result = 0;
@@ -317,9 +334,48 @@ void TTreeView::SetDoubleBuffered(bool v) {
         TreeView_SetExtendedStyle(Handle(), v ? TVS_EX_DOUBLEBUFFER : 0, TVS_EX_DOUBLEBUFFER);
 }
 
-void TTreeView::Clear() { TreeView_DeleteAllItems(Handle()); }
+void TTreeView::Clear() {
+    waiting_.clear();
+    waitingCount_ = 0;
+    TreeView_DeleteAllItems(Handle());
+}
 
 TTreeView::Node TTreeView::AddChild(Node parent, const std::string& text, int imageIndex) {
+    if (parent != nullptr) insertWaitingChildren(parent);  // they come first
+    return insertItem(parent, text, imageIndex);
+}
+
+void TTreeView::AddChildren(Node parent, std::vector<std::string> texts, int imageIndex) {
+    if (parent == nullptr) {
+        for (const std::string& text : texts) insertItem(nullptr, text, imageIndex);
+        return;
+    }
+    if (texts.empty()) return;
+    insertWaitingChildren(parent);
+    if (TreeView_GetChild(Handle(), parent) != nullptr) {
+        for (const std::string& text : texts) insertItem(parent, text, imageIndex);
+        return;
+    }
+    // The parent shows its expand button before its children are in.
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = parent;
+    item.cChildren = 1;
+    TreeView_SetItem(Handle(), &item);
+    waitingCount_ += texts.size();
+    waiting_.insert_or_assign(parent, WaitingChildren{std::move(texts), imageIndex});
+}
+
+void TTreeView::insertWaitingChildren(Node parent) {
+    const auto found = waiting_.find(parent);
+    if (found == waiting_.end()) return;
+    const WaitingChildren children = std::move(found->second);
+    waiting_.erase(found);
+    waitingCount_ -= children.texts.size();
+    for (const std::string& text : children.texts) insertItem(parent, text, children.imageIndex);
+}
+
+TTreeView::Node TTreeView::insertItem(Node parent, const std::string& text, int imageIndex) {
     std::wstring wide = AnsiToWide(text);
     TVINSERTSTRUCTW ins{};
     ins.hParent = parent ? parent : TVI_ROOT;
@@ -353,7 +409,7 @@ TVITEMW queryItem(HWND tree, HTREEITEM node, UINT mask, UINT stateMask = 0) {
 int TTreeView::ImageIndex(Node node) { return queryItem(Handle(), node, TVIF_IMAGE).iImage; }
 int TTreeView::SelectedIndex(Node node) { return queryItem(Handle(), node, TVIF_SELECTEDIMAGE).iSelectedImage; }
 
-int TTreeView::Count() { return static_cast<int>(TreeView_GetCount(Handle())); }
+int TTreeView::Count() { return static_cast<int>(TreeView_GetCount(Handle()) + waitingCount_); }
 
 TTreeView::Node TTreeView::NodeAt(int index) {
     if (index < 0) return nullptr;
@@ -365,6 +421,7 @@ TTreeView::Node TTreeView::NodeAt(int index) {
 TTreeView::Node TTreeView::NextInOrder(Node node) {
     // Depth-first: a node's first child, else the next sibling of it or of its nearest ancestor.
     const HWND h = Handle();
+    insertWaitingChildren(node);
     if (Node child = TreeView_GetChild(h, node)) return child;
     for (Node up = node; up != nullptr; up = TreeView_GetParent(h, up))
         if (Node next = TreeView_GetNextSibling(h, up)) return next;
@@ -373,7 +430,9 @@ TTreeView::Node TTreeView::NextInOrder(Node node) {
 
 TTreeView::Node TTreeView::NextSibling(Node node) { return node ? TreeView_GetNextSibling(Handle(), node) : nullptr; }
 
-bool TTreeView::HasChildren(Node node) { return node != nullptr && TreeView_GetChild(Handle(), node) != nullptr; }
+bool TTreeView::HasChildren(Node node) {
+    return node != nullptr && (waiting_.contains(node) || TreeView_GetChild(Handle(), node) != nullptr);
+}
 TTreeView::Node TTreeView::ParentOf(Node node) { return node ? TreeView_GetParent(Handle(), node) : nullptr; }
 
 std::string TTreeView::NodeText(Node node) {

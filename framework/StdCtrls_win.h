@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "framework/Controls_win.h"
 
@@ -106,6 +108,12 @@ public:
     // Parent null: a top-level node. The image index comes with the node, saving the separate
     // set-item call per node that a large file would otherwise pay at every load.
     Node AddChild(Node parent, const std::string& text, int imageIndex = 0);
+    // Children given all at once reach the platform's tree only when their parent is first
+    // expanded or walked through. The platform's tree frees its nodes one at a time with a search
+    // over all of them each (Wine's does), so a long file's keys, all in it, would make clearing
+    // the tree cost the square of their number; only the sections the user opened pay it now.
+    // Counting, walking and asking for children see them as if they were there all along.
+    void AddChildren(Node parent, std::vector<std::string> texts, int imageIndex);
     void SetImageIndex(Node node, int index);
     int ImageIndex(Node node);
     int SelectedIndex(Node node);
@@ -146,6 +154,14 @@ protected:
 private:
     void setStyleBit(DWORD bit, bool on);
     void applyIndent();
+    Node insertItem(Node parent, const std::string& text, int imageIndex);
+    void insertWaitingChildren(Node parent);
+    struct WaitingChildren {
+        std::vector<std::string> texts;
+        int imageIndex = 0;
+    };
+    std::unordered_map<Node, WaitingChildren> waiting_;
+    std::size_t waitingCount_ = 0;
     DWORD treeStyle_ = TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS;
     int indent_ = 19;
     HIMAGELIST images_ = nullptr;

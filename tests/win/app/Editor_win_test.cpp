@@ -650,3 +650,42 @@ TEST_F(EditorTest, LoadCfgOfALongFileShowsTheBarInStepAndTheStylingPassEndsAsNod
     }
     EXPECT_EQ(StateOf(m), once);
 }
+
+// The keys of a section reach the platform's tree when the user opens it, so that clearing a long
+// file's tree stays quick. Until then the section shows its expand button, counts and walks with
+// its keys and is bold; a click opens it with its keys in file order, ready to pick.
+TEST_F(EditorTest, KeysJoinThePlatformsTreeWhenTheirSectionOpens) {
+    writeFile(c172(), "[fltsim.0]\r\ntitle=T\r\n[a]\r\nk1=1\r\nk2=2\r\n[b]\r\nz=9\r\ny=8\r\nx=7\r\n[empty]\r\n");
+    startEditor();
+    TfrmMain_Trimwell& m = main();
+    TTreeView& tree = *m.fsxCfgTree;
+    const HWND h = tree.Handle();
+    const auto children = [&](TTreeView::Node n) {
+        TVITEMW item{};
+        item.mask = TVIF_CHILDREN;
+        item.hItem = n;
+        TreeView_GetItem(h, &item);
+        return item.cChildren;
+    };
+    const TTreeView::Node b = TreeView_GetNextSibling(h, TreeView_GetNextSibling(h, TreeView_GetRoot(h)));
+    ASSERT_EQ(tree.NodeText(b), "b");
+    EXPECT_EQ(TreeView_GetChild(h, b), nullptr) << "not yet in the platform's tree";
+    EXPECT_EQ(children(b), 1) << "the expand button shows";
+    EXPECT_EQ(children(findNode("empty")), 0);
+    EXPECT_TRUE(tree.HasChildren(b));
+    EXPECT_NE(tree.State(b, TVIS_BOLD), 0u);
+    EXPECT_EQ(tree.Count(), 10);
+
+    clickNode(b);
+    EXPECT_NE(tree.State(b, TVIS_EXPANDED), 0u);
+    std::vector<std::string> shown;
+    for (TTreeView::Node n = TreeView_GetNextVisible(h, b); n != nullptr && tree.ParentOf(n) == b;
+         n = TreeView_GetNextVisible(h, n))
+        shown.push_back(tree.NodeText(n));
+    EXPECT_EQ(shown, (Texts{"z", "y", "x"}));
+    clickNode(findNode("b", "y"));
+    EXPECT_EQ(m.lbKey->Caption(), "y");
+    EXPECT_EQ(m.edValue->Text(), "8");
+    EXPECT_EQ(tree.Count(), 10);
+    EXPECT_EQ(nodeTexts(), (Texts{"fltsim.0", "  title", "a", "  k1", "  k2", "b", "  z", "  y", "  x", "empty"}));
+}
