@@ -112,9 +112,19 @@ void TForm::VisibleChanged() {
     }
 }
 
+namespace {
+// Whether a shown window that is not kept on top lies above this one: raising a window that is
+// already on top is no change, yet it costs the window system a round trip at every show.
+bool CoveredByAnotherWindow(HWND window) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV))
+        if (IsWindowVisible(above) && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return true;
+    return false;
+}
+}  // namespace
+
 void TForm::BringToFront() {
     if (!HandleAllocated()) return;
-    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (CoveredByAnotherWindow(Handle())) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
     SetActiveWindow(Handle());
 }

@@ -277,6 +277,29 @@ COLORREF IconMiddle(HICON icon) {
 
 // The program file carries every resource once: the dialog's warning icon is its own picture
 // and not the application icon's, which icons numbered per resource script would give.
+// A form brought up comes over the other shown forms, whether or not it was already on top.
+TEST_F(FrameworkTest, AFormShownOrBroughtToFrontLiesOverTheOthers) {
+    TForm& a = form();
+    TForm& b = form();
+    const auto topOfOurs = [&] {
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
+            if (w == a.Handle() || w == b.Handle()) return w;
+        return HWND{};
+    };
+    a.Show();
+    b.Show();
+    EXPECT_EQ(topOfOurs(), b.Handle());
+    a.BringToFront();
+    EXPECT_EQ(topOfOurs(), a.Handle());
+    EXPECT_EQ(GetForegroundWindow(), a.Handle());
+    a.BringToFront();
+    EXPECT_EQ(topOfOurs(), a.Handle());
+    b.Hide();
+    b.Show();
+    EXPECT_EQ(topOfOurs(), b.Handle());
+    EXPECT_EQ(GetActiveWindow(), b.Handle());
+}
+
 TEST(ProgramFile, WarningIconIsNotTheApplicationIcon) {
     wchar_t self[MAX_PATH];
     const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
