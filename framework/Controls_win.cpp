@@ -290,6 +290,8 @@ void TWinControl::CreateWnd() {
     // Children still being loaded make their windows in Loaded, with their stored values.
     for (TControl* c : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && !w->IsLoading()) w->HandleNeeded();
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (dynamic_cast<TWinControl*>(c) == nullptr) c->ParentWindowCreated();
 }
 
 void TWinControl::SetParent(TWinControl* parent) {

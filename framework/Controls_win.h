@@ -152,6 +152,9 @@ public:
     // Z-order among the parent's children: windowless controls move above the other windowless
     // ones, windowed controls above the other windows.
     virtual void BringToFront();
+    // The parent's window has just been made. A windowless control that acts on its parent's
+    // window waits for this rather than making the window itself.
+    virtual void ParentWindowCreated() {}
 
     // Mouse input, in client coordinates. Windowless controls get these from their parent: any
     // button's press and release, moves, enter/leave, and Click for a left release that

@@ -3,6 +3,8 @@
 #include <array>
 #include <exception>
 #include <map>
+#include <memory>
+#include <optional>
 #include <span>
 
 #include "platform/Files.h"
@@ -208,12 +210,34 @@ std::string_view TsuiFileThemeMgr::KeyName(KeyGroup group, int key) {
 
 int TsuiFileThemeMgr::KeyCount(KeyGroup group) { return static_cast<int>(keysOf(group).size()); }
 
+namespace {
+
+// The archive read last and what it gave. Each window carries the same skin archive: the second
+// window's theme takes the reader of the first instead of unpacking and decoding it again.
+struct LastReadSkin {
+    std::string archive, password;
+    std::weak_ptr<const Tsk2SkinFileReader> reader;
+};
+
+LastReadSkin& lastReadSkin() {
+    static LastReadSkin last;
+    return last;
+}
+
+}  // namespace
+
 bool TsuiFileThemeMgr::LoadTheme(const std::string& fileName, const std::string& password) {
     if (!FileExists(fileName)) return false;
     reader_.reset();
     try {
-        auto reader = std::make_unique<Tsk2SkinFileReader>(fileName, password);
-        if (reader->IsLoaded()) reader_ = std::move(reader);
+        LastReadSkin& last = lastReadSkin();
+        std::optional<std::string> archive = ReadWholeFile(fileName);
+        if (archive && *archive == last.archive && password == last.password) reader_ = last.reader.lock();
+        if (reader_) return true;
+        auto reader = std::make_shared<const Tsk2SkinFileReader>(fileName, password);
+        if (!reader->IsLoaded()) return false;
+        reader_ = reader;
+        if (archive) last = {std::move(*archive), password, reader};
     } catch (const std::exception&) {
         // An unreadable skin leaves the theme without a skin; the controls fall back to a
         // built-in style, and nothing is shown to the user.

@@ -85,7 +85,8 @@ public:
     const Bitmap* GetBitmap(int key) const;
 
 private:
-    std::unique_ptr<Tsk2SkinFileReader> reader_;
+    // Shared by every manager that loaded the same archive: a reader never changes once loaded.
+    std::shared_ptr<const Tsk2SkinFileReader> reader_;
 };
 
 }  // namespace trimwell

@@ -51,7 +51,10 @@ void TsuiSkinForm::UpdateRegion() {
         shapePending_ = true;
         return;
     }
-    SetWindowRegionFromBitmap(hostForm_->Handle(), glyph_, transparentColor_);
+    // A form not shown yet may have no window (the message dialog until its first notice):
+    // making one only to cut it would cost every start of the program; it is cut when made.
+    regionPending_ = !hostForm_->HandleAllocated();
+    if (!regionPending_) SetWindowRegionFromBitmap(hostForm_->Handle(), glyph_, transparentColor_);
     SetHeight(glyph_.Height());
     SetWidth(glyph_.Width());
     SetBounds(0, 0, Width(), Height());
@@ -65,6 +68,12 @@ void TsuiSkinForm::UpdateRegion() {
 void TsuiSkinForm::Loaded() {
     TGraphicControl::Loaded();
     if (std::exchange(shapePending_, false)) UpdateRegion();
+}
+
+void TsuiSkinForm::ParentWindowCreated() {
+    if (hostForm_ == nullptr || !hostForm_->HandleAllocated()) return;
+    if (std::exchange(regionPending_, false) && !glyph_.Empty())
+        SetWindowRegionFromBitmap(hostForm_->Handle(), glyph_, transparentColor_);
 }
 
 void TsuiSkinForm::Paint(TCanvas& canvas) {

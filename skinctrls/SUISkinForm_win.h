@@ -35,6 +35,7 @@ public:
     void SetTransparentColorValue(std::int64_t color) { SetTransparentColor(static_cast<TColor>(color)); }
 
     void Paint(TCanvas& canvas) override;
+    void ParentWindowCreated() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
     TNotifyEvent OnRegionChanged;
@@ -51,6 +52,7 @@ private:
     UniqueHBitmap glyphDib_;  // the picture as GDI draws it, made once per picture
     TColor transparentColor_ = 0x00FF00FF;
     bool shapePending_ = false;  // a setter ran while the layout was being read
+    bool regionPending_ = false;  // the form's window is cut to the picture once it is made
 };
 
 }  // namespace trimwell

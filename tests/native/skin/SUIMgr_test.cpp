@@ -101,6 +101,29 @@ TEST_F(FileTheme, LoadedSkinAnswersPresentAndAbsentKeys) {
     EXPECT_EQ(part.Width(), 278);
 }
 
+// Themes loading the same archive, from any path, share what it decodes to; another archive, or
+// the same one with another password, is read for itself and gives its own values.
+TEST_F(FileTheme, ThemesOfTheSameArchiveShareOneDecodingAndOthersReadTheirOwn) {
+    const std::string copy = (dir_ / "copy.sui").string(), other = (dir_ / "other.sui").string();
+    WriteFile(copy, SmallSkin(0x00EDFCED));
+    WriteFile(other, SmallSkin(0x00123456));
+    TsuiFileTheme first(nullptr), second(nullptr), third(nullptr), fourth(nullptr);
+    first.SetThemeFile(small_);
+    second.SetThemeFile(copy);
+    ASSERT_TRUE(second.Ready());
+    EXPECT_EQ(second.GetBitmap(kButton), first.GetBitmap(kButton));
+    third.SetThemeFile(other);
+    EXPECT_EQ(third.GetColor(kFormColor), 0x00123456);
+    EXPECT_NE(third.GetBitmap(kButton), first.GetBitmap(kButton));
+    fourth.SetThemeFile(small_);
+    EXPECT_EQ(fourth.GetColor(kFormColor), 0x00EDFCED);
+    // A file rewritten with other content under the same name is read again.
+    WriteFile(copy, SmallSkin(0x00ABCDEF));
+    second.SetThemeFile(copy);
+    EXPECT_EQ(second.GetColor(kFormColor), 0x00ABCDEF);
+    EXPECT_EQ(first.GetColor(kFormColor), 0x00EDFCED);
+}
+
 TEST_F(FileTheme, UnreadableSkinLeavesNoSkinAndControlsFallBackToDeepBlue) {
     TsuiFileTheme theme(nullptr);
     theme.SetThemeFile(small_);

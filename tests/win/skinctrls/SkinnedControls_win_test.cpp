@@ -118,6 +118,24 @@ TEST_F(SkinnedTest, BothWindowsTakeTheOutlineAndSizeOfTheirPictures) {
     EXPECT_TRUE(PtInRegion(region.get(), 250, 200));
 }
 
+// The dialog nobody has seen yet has no window; the first notice makes it, already cut to the
+// dialog's picture when it shows.
+TEST_F(SkinnedTest, TheDialogsWindowIsMadeForItsFirstNoticeAndShowsInItsOutline) {
+    startEditor();
+    EXPECT_FALSE(frmDialog->HandleAllocated());
+    const std::optional<Bitmap> picture = LoadProgramBitmap(kDialogPictureName);
+    ASSERT_TRUE(picture);
+    int mismatches = -2;
+    const TNotifyEvent recordNotice = frmDialog->OnShow;
+    frmDialog->OnShow = [&](TComponent& sender) {
+        recordNotice(sender);
+        mismatches = regionMismatches(frmDialog->Handle(), *picture);
+    };
+    click(*main().btnSave);  // the value box is empty: "Value Box Blank..."
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST_F(SkinnedTest, AnyPressOnThePictureAsksForTheCaptionMove) {
     startEditor();
     std::vector<std::pair<HWND, WPARAM>> presses;
