@@ -32,6 +32,17 @@ UniqueHBitmap ToDibSection(const Bitmap& bitmap) {
     return dib;
 }
 
+void DrawBitmapPart(HDC dc, const Bitmap& bitmap, const RECT& part) {
+    const RECT whole{0, 0, bitmap.Width(), bitmap.Height()};
+    RECT r{};
+    if (!IntersectRect(&r, &part, &whole)) return;
+    // The rows of the part alone make the source picture: whether a platform counts the source's
+    // rows from its top or its bottom, all of them are taken.
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const BITMAPINFO info = TopDown32Info(bitmap.Width(), h);
+    StretchDIBits(dc, r.left, r.top, w, h, r.left, 0, w, h, bitmap.Row(r.top), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
 // GetDIBits into a top-down 32-bit buffer converts any source; from a 32-bit DIB it copies all
 // four bytes, so alpha survives the round trip.
 Bitmap FromHBitmap(HBITMAP handle) {

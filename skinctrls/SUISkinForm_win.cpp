@@ -30,7 +30,6 @@ const PropertyTable& TsuiSkinForm::Published() const { return StaticPublished();
 
 void TsuiSkinForm::SetGlyph(Bitmap&& picture) {
     glyph_ = std::move(picture);
-    glyphDib_ = ToDibSection(glyph_);
     UpdateRegion();
     Invalidate();
 }
@@ -78,16 +77,11 @@ void TsuiSkinForm::ParentWindowCreated() {
 
 void TsuiSkinForm::Paint(TCanvas& canvas) {
     const HDC dc = canvas.Handle();
-    if (!glyph_.Empty() && glyphDib_) {
+    if (!glyph_.Empty()) {
         // Only the part the paint needs is copied.
         RECT box{0, 0, glyph_.Width(), glyph_.Height()};
         RECT clip{};
-        if (GetClipBox(dc, &clip) == ERROR || IntersectRect(&box, &box, &clip)) {
-            const UniqueMemoryDC source(CreateCompatibleDC(dc));
-            const SelectGuard selected(source.get(), glyphDib_.get());
-            BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source.get(), box.left,
-                   box.top, SRCCOPY);
-        }
+        if (GetClipBox(dc, &clip) == ERROR || IntersectRect(&box, &box, &clip)) DrawBitmapPart(dc, glyph_, box);
     } else {
         canvas.FrameRect(ClientRect(), clBlack);
     }

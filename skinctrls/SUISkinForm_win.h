@@ -49,7 +49,6 @@ private:
 
     TForm* hostForm_ = nullptr;
     Bitmap glyph_;
-    UniqueHBitmap glyphDib_;  // the picture as GDI draws it, made once per picture
     TColor transparentColor_ = 0x00FF00FF;
     bool shapePending_ = false;  // a setter ran while the layout was being read
     bool regionPending_ = false;  // the form's window is cut to the picture once it is made
