@@ -30,6 +30,8 @@ UniqueBitmap MonochromeMask(const ImageListCells& cells) {
     return UniqueBitmap(CreateBitmap(w, h, 1, 1, bits.data()));
 }
 
+COLORREF platformBkColor(TColor v) { return v == clNone ? CLR_NONE : ColorToRGB(v); }
+
 }  // namespace
 
 TElImageList::TElImageList(TComponent* owner) : TPersistentComponent(owner) { Recreate(); }
@@ -56,14 +58,24 @@ const PropertyTable& TElImageList::Published() const { return StaticPublished();
 
 void TElImageList::SetBkColor(TColor v) {
     bkColor_ = v;
-    if (handle_) ImageList_SetBkColor(handle_.get(), v == clNone ? CLR_NONE : ColorToRGB(v));
+    if (built_ && handle_) ImageList_SetBkColor(handle_.get(), platformBkColor(v));
 }
 
 void TElImageList::Recreate() {
     cells_ = ImageListCells{width_, height_, {}, {}};
-    handle_.reset(ImageList_Create(width_, height_, ILC_COLOR32 | (masked_ ? ILC_MASK : 0), 0, allocBy_));
-    SetBkColor(bkColor_);
+    handle_.reset();
+    built_ = false;
     Change();
+}
+
+HIMAGELIST TElImageList::Handle() const {
+    buildPlatformList();
+    return handle_.get();
+}
+
+int TElImageList::Count() const {
+    buildPlatformList();
+    return handle_ ? ImageList_GetImageCount(handle_.get()) : 0;
 }
 
 void TElImageList::Change() {
@@ -73,7 +85,6 @@ void TElImageList::Change() {
 void TElImageList::SetBitmap(Bytes stream) {
     ImageListCells cells = ReadImageListStream(stream, width_, height_);
     Recreate();
-    AddCells(cells);
     cells_ = std::move(cells);
     Change();
 }
@@ -84,14 +95,20 @@ Bytes TElImageList::BitmapStream() const {
 }
 
 // The whole strip with its mask in one step; the platform list cuts it into cells.
-void TElImageList::AddCells(const ImageListCells& cells) {
-    if (!handle_ || cells.Count() == 0) return;
-    const UniqueHBitmap image = ToDibSection(BlackWhereSeeThrough(cells));
-    const UniqueBitmap mask = MonochromeMask(cells);
+void TElImageList::buildPlatformList() const {
+    if (built_) return;
+    built_ = true;
+    handle_.reset(ImageList_Create(width_, height_, ILC_COLOR32 | (masked_ ? ILC_MASK : 0), 0, allocBy_));
+    if (!handle_) return;
+    ImageList_SetBkColor(handle_.get(), platformBkColor(bkColor_));
+    if (cells_.Count() == 0) return;
+    const UniqueHBitmap image = ToDibSection(BlackWhereSeeThrough(cells_));
+    const UniqueBitmap mask = MonochromeMask(cells_);
     ImageList_Add(handle_.get(), image.get(), masked_ ? mask.get() : nullptr);
 }
 
 void TElImageList::Draw(HDC dc, int x, int y, int index) const {
+    buildPlatformList();
     if (handle_) ImageList_Draw(handle_.get(), index, dc, x, y, ILD_TRANSPARENT);
 }
 

@@ -53,8 +53,10 @@ public:
     // The list's pictures as a version -4 stream (empty for an empty list, which stores none).
     Bytes BitmapStream() const;
 
-    HIMAGELIST Handle() const { return handle_.get(); }
-    int Count() const { return handle_ ? ImageList_GetImageCount(handle_.get()) : 0; }
+    // The platform's list is made when first asked for: a list only hovered or pressed buttons
+    // draw from costs nothing at start.
+    HIMAGELIST Handle() const;
+    int Count() const;
     // Draws image `index` with its mask at (x, y).
     void Draw(HDC dc, int x, int y, int index) const;
 
@@ -72,7 +74,7 @@ private:
     }
     void Recreate();
     void Change();
-    void AddCells(const ImageListCells& cells);
+    void buildPlatformList() const;
 
     int width_ = 16, height_ = 16;
     TColor bkColor_ = clNone, blendColor_ = clNone;
@@ -83,7 +85,8 @@ private:
     bool shareImages_ = false;
     std::uint32_t designInfo_ = 0;
     ImageListCells cells_;
-    UniqueHandle<HIMAGELIST, destroyImageList, noImageList> handle_;
+    mutable UniqueHandle<HIMAGELIST, destroyImageList, noImageList> handle_;
+    mutable bool built_ = false;  // handle_ holds the list of the present cells and settings
 };
 
 }  // namespace trimwell
