@@ -264,11 +264,7 @@ bool TTreeView::ParentNotify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (header->code == TVN_DELETEITEMW || header->code == TVN_DELETEITEMA) {
         // However a node goes, its waiting children go with it: its handle may come back for
         // another node.
-        const auto* deleted = reinterpret_cast<const NMTREEVIEWW*>(lp);
-        if (const auto found = waiting_.find(deleted->itemOld.hItem); found != waiting_.end()) {
-            waitingCount_ -= found->second.texts.size();
-            waiting_.erase(found);
-        }
+        waiting_.erase(reinterpret_cast<const NMTREEVIEWW*>(lp)->itemOld.hItem);
         result = 0;
         return true;
     }
@@ -336,7 +332,6 @@ void TTreeView::SetDoubleBuffered(bool v) {
 
 void TTreeView::Clear() {
     waiting_.clear();
-    waitingCount_ = 0;
     TreeView_DeleteAllItems(Handle());
 }
 
@@ -346,13 +341,10 @@ TTreeView::Node TTreeView::AddChild(Node parent, const std::string& text, int im
 }
 
 void TTreeView::AddChildren(Node parent, std::vector<std::string> texts, int imageIndex) {
-    if (parent == nullptr) {
-        for (const std::string& text : texts) insertItem(nullptr, text, imageIndex);
-        return;
-    }
     if (texts.empty()) return;
-    insertWaitingChildren(parent);
-    if (TreeView_GetChild(Handle(), parent) != nullptr) {
+    if (parent != nullptr) insertWaitingChildren(parent);
+    // Top-level nodes, and children of a node whose children are in already, go in at once.
+    if (parent == nullptr || TreeView_GetChild(Handle(), parent) != nullptr) {
         for (const std::string& text : texts) insertItem(parent, text, imageIndex);
         return;
     }
@@ -362,7 +354,6 @@ void TTreeView::AddChildren(Node parent, std::vector<std::string> texts, int ima
     item.hItem = parent;
     item.cChildren = 1;
     TreeView_SetItem(Handle(), &item);
-    waitingCount_ += texts.size();
     waiting_.insert_or_assign(parent, WaitingChildren{std::move(texts), imageIndex});
 }
 
@@ -371,7 +362,6 @@ void TTreeView::insertWaitingChildren(Node parent) {
     if (found == waiting_.end()) return;
     const WaitingChildren children = std::move(found->second);
     waiting_.erase(found);
-    waitingCount_ -= children.texts.size();
     for (const std::string& text : children.texts) insertItem(parent, text, children.imageIndex);
 }
 
@@ -409,7 +399,11 @@ TVITEMW queryItem(HWND tree, HTREEITEM node, UINT mask, UINT stateMask = 0) {
 int TTreeView::ImageIndex(Node node) { return queryItem(Handle(), node, TVIF_IMAGE).iImage; }
 int TTreeView::SelectedIndex(Node node) { return queryItem(Handle(), node, TVIF_SELECTEDIMAGE).iSelectedImage; }
 
-int TTreeView::Count() { return static_cast<int>(TreeView_GetCount(Handle()) + waitingCount_); }
+int TTreeView::Count() {
+    std::size_t count = TreeView_GetCount(Handle());
+    for (const auto& [parent, children] : waiting_) count += children.texts.size();
+    return static_cast<int>(count);
+}
 
 TTreeView::Node TTreeView::NodeAt(int index) {
     if (index < 0) return nullptr;

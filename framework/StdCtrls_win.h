@@ -161,7 +161,6 @@ private:
         int imageIndex = 0;
     };
     std::unordered_map<Node, WaitingChildren> waiting_;
-    std::size_t waitingCount_ = 0;
     DWORD treeStyle_ = TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS;
     int indent_ = 19;
     HIMAGELIST images_ = nullptr;

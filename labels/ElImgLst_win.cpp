@@ -58,7 +58,7 @@ const PropertyTable& TElImageList::Published() const { return StaticPublished();
 
 void TElImageList::SetBkColor(TColor v) {
     bkColor_ = v;
-    if (built_ && handle_) ImageList_SetBkColor(handle_.get(), platformBkColor(v));
+    if (handle_) ImageList_SetBkColor(handle_.get(), platformBkColor(v));
 }
 
 void TElImageList::Recreate() {

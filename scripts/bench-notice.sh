@@ -6,13 +6,13 @@
 # More than one editor program (say an older build beside this one) are run in turn. Saves into
 # a copy of the demo simulator's C172 file and puts the demo simulator back.
 set -eu
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 win=$1
 runs=${2:-3}
 shift $(( $# < 2 ? $# : 2 ))
 editors=${*:-$win/bin/Trimwell.exe}
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$win" "$runs" $editors
-fi
 . "$(dirname "$0")/bench-common.sh"
 demo="$win/demo-sim/FSX"
 copy="$win/bench-notice-sim/FSX"

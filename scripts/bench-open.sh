@@ -7,13 +7,13 @@
 # should cost the same per key at every size. Uses the build's private prefix and puts the demo
 # simulator back.
 set -eu
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 win=$1
 runs=${2:-3}
 shift $(( $# < 2 ? $# : 2 ))
 sizes=${*:-10000 40000 160000}
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$win" "$runs" $sizes
-fi
 . "$(dirname "$0")/bench-common.sh"
 demo="$win/demo-sim/FSX"
 long="$win/bench-sim/FSX"

@@ -493,7 +493,6 @@ ScrolledState StateOf(TfrmMain_Trimwell& m) {
 TEST_F(EditorTest, TheKeysAfterANoticeReachTheControlThatHadTheFocus) {
     startEditor();
     TfrmMain_Trimwell& m = main();
-    constexpr LPARAM altHeld = LPARAM{1} << 29;
     const auto typedReachesValueBox = [&](WORD key, char letter) {
         pressKey(key);
         for (int i = 0; i < 200 && m.edValue->Text().find(letter) == std::string::npos; ++i) {
