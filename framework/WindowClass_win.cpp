@@ -9,6 +9,7 @@
 
 #include "framework/Forms_win.h"
 #include "framework/Hints_win.h"
+#include "platform/Gdi_win.h"
 #include "platform/Text.h"
 
 namespace trimwell {
@@ -29,6 +30,28 @@ EWindowError Refusal(const char* what, const std::wstring& className) {
     return EWindowError(std::string(what) + " " + WideToAnsi(className) + " (error " + std::to_string(error) + ")");
 }
 
+// The program's icon as windows show it: big for task switching, small for the task bar. Given
+// no small icon, the window system makes one for each class registered by reading the icon
+// resource again, which costs Wine a few milliseconds per class at every start.
+struct ProgramIcons {
+    HICON big = nullptr;
+    UniqueIcon small;
+};
+
+const ProgramIcons& programIcons() {
+    static const ProgramIcons icons = [] {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        ProgramIcons loaded;
+        loaded.big = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        // Not shared: Wine's cache of shared icons ignores the size and would hand out the big one.
+        loaded.small.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                         GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), 0)));
+        return loaded;
+    }();
+    return icons;
+}
+
 }  // namespace
 
 void RegisterWindowClass(const std::wstring& className, WNDPROC procedure, UINT style) {
@@ -42,7 +65,8 @@ void RegisterWindowClass(const std::wstring& className, WNDPROC procedure, UINT 
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIcon = programIcons().big;
+    wc.hIconSm = programIcons().small.get();
     wc.lpszClassName = className.c_str();
     if (RegisterClassExW(&wc) == 0) throw Refusal("Cannot register the window class", className);
 }
