@@ -60,35 +60,45 @@ bool IsSupportedDepth(int bits) {
 
 // Bit fields are accepted only in the one arrangement that equals plain 32-bit pixels, which
 // several painting programs write for 32-bit pictures.
-void RequirePlainBitFields(const ByteReader& in) {
-    const std::size_t masks = kFileHeaderSize + kInfoHeaderSize;
+void RequirePlainBitFields(const ByteReader& in, std::size_t masks) {
     if (in.U32(masks) != 0x00FF0000u || in.U32(masks + 4) != 0x0000FF00u || in.U32(masks + 8) != 0x000000FFu)
         throw EBitmapError("BMP bit fields other than 8-8-8 are not supported");
 }
 
-BmpLayout ReadLayout(const ByteReader& in) {
-    if (in.U16(0) != 0x4D42) throw EBitmapError("Not a BMP file");
+// A BMP file starts with its file header, which says where the pixels lie. A packed DIB (a
+// bitmap resource) is the rest of such a file: its info header comes first and its pixels
+// follow the header, the colour table and any bit-field masks directly.
+enum class BmpFraming { File, PackedDib };
+
+BmpLayout ReadLayout(const ByteReader& in, BmpFraming framing) {
+    std::size_t info = 0;
+    if (framing == BmpFraming::File) {
+        if (in.U16(0) != 0x4D42) throw EBitmapError("Not a BMP file");
+        info = kFileHeaderSize;
+    }
     BmpLayout layout;
-    const std::uint32_t pixelOffset = in.U32(10);
-    const std::uint32_t headerSize = in.U32(kFileHeaderSize);
+    const std::uint32_t headerSize = in.U32(info);
     std::int64_t height = 0;
     std::uint32_t colorsUsed = 0;
+    std::size_t masksSize = 0;
     if (headerSize == kCoreHeaderSize) {
-        layout.width = in.U16(18);
-        height = in.U16(20);
-        layout.bitsPerPixel = in.U16(24);
+        layout.width = in.U16(info + 4);
+        height = in.U16(info + 6);
+        layout.bitsPerPixel = in.U16(info + 10);
         layout.paletteEntrySize = 3;
     } else if (headerSize >= kInfoHeaderSize) {
-        layout.width = in.I32(18);
-        height = in.I32(22);
-        layout.bitsPerPixel = in.U16(28);
-        const std::uint32_t compression = in.U32(30);
-        colorsUsed = in.U32(46);
+        layout.width = in.I32(info + 4);
+        height = in.I32(info + 8);
+        layout.bitsPerPixel = in.U16(info + 14);
+        const std::uint32_t compression = in.U32(info + 16);
+        colorsUsed = in.U32(info + 32);
         const bool plain32 = compression == kBitFields && layout.bitsPerPixel == 32;
-        if (plain32)
-            RequirePlainBitFields(in);
-        else if (compression != kRgb)
+        if (plain32) {
+            RequirePlainBitFields(in, info + kInfoHeaderSize);
+            if (headerSize == kInfoHeaderSize) masksSize = 12;  // larger headers hold the masks themselves
+        } else if (compression != kRgb) {
             throw EBitmapError("Compressed BMP files are not supported");
+        }
     } else {
         throw EBitmapError("Unknown BMP header");
     }
@@ -99,13 +109,17 @@ BmpLayout ReadLayout(const ByteReader& in) {
         throw EBitmapError("Unsupported BMP size");
     if (static_cast<std::int64_t>(layout.width) * height > Bitmap::kMaxPixels) throw EBitmapError("Unsupported BMP size");
     layout.height = static_cast<int>(height);
-    layout.pixelOffset = pixelOffset;
     if (layout.bitsPerPixel <= 8) {
         const std::size_t full = std::size_t{1} << layout.bitsPerPixel;
         if (colorsUsed > full) throw EBitmapError("BMP palette is too large");
         layout.paletteCount = colorsUsed == 0 ? full : colorsUsed;
-        layout.paletteOffset = kFileHeaderSize + headerSize;
+        layout.paletteOffset = info + headerSize;
     }
+    // Deeper pictures may still carry a colour table of `colorsUsed` entries, unused by their pixels.
+    const std::size_t tableEntries = layout.bitsPerPixel <= 8 ? layout.paletteCount : colorsUsed;
+    layout.pixelOffset = framing == BmpFraming::File
+                             ? in.U32(10)
+                             : info + headerSize + masksSize + tableEntries * layout.paletteEntrySize;
     return layout;
 }
 
@@ -168,9 +182,11 @@ Bitmap::Bitmap(int width, int height, std::uint32_t fill) {
     pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
 }
 
-Bitmap ReadBmp(std::span<const std::uint8_t> bytes) {
+namespace {
+
+Bitmap DecodeBmp(std::span<const std::uint8_t> bytes, BmpFraming framing) {
     const ByteReader in(bytes);
-    const BmpLayout layout = ReadLayout(in);
+    const BmpLayout layout = ReadLayout(in, framing);
     const std::vector<std::uint32_t> palette = ReadPalette(in, layout);
     const std::size_t stride = RowStride(layout.width, layout.bitsPerPixel);
     const std::uint8_t* pixels = in.At(layout.pixelOffset, stride * static_cast<std::size_t>(layout.height));
@@ -184,6 +200,12 @@ Bitmap ReadBmp(std::span<const std::uint8_t> bytes) {
     }
     return bitmap;
 }
+
+}  // namespace
+
+Bitmap ReadBmp(std::span<const std::uint8_t> bytes) { return DecodeBmp(bytes, BmpFraming::File); }
+
+Bitmap ReadPackedDib(std::span<const std::uint8_t> bytes) { return DecodeBmp(bytes, BmpFraming::PackedDib); }
 
 namespace {
 
@@ -244,10 +266,10 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel) {
 }
 
 std::optional<Bitmap> LoadProgramBitmap(std::string_view name) {
-    const auto file = LoadProgramBitmapFile(name);
-    if (!file) return std::nullopt;
+    const std::optional<ProgramBitmapBytes> found = FindProgramBitmap(name);
+    if (!found) return std::nullopt;
     try {
-        return ReadBmp(*file);
+        return found->IsPackedDib() ? ReadPackedDib(found->Bytes()) : ReadBmp(found->Bytes());
     } catch (const EBitmapError&) {
         return std::nullopt;
     }

@@ -82,6 +82,10 @@ private:
 // the bytes, throws EBitmapError; nothing is read outside `bytes`.
 Bitmap ReadBmp(std::span<const std::uint8_t> bytes);
 
+// Reads a packed DIB, the form a bitmap resource takes: a BMP file without its file header, the
+// pixels following the info header, colour table and bit-field masks. Checked as ReadBmp.
+Bitmap ReadPackedDib(std::span<const std::uint8_t> bytes);
+
 // A bottom-up BMP file of the picture: 24 bits per pixel drops the top byte, 32 keeps it, 1 keeps
 // black and white (each pixel white when its colour lies nearer white), as masks are stored.
 std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, int bitsPerPixel = 32);

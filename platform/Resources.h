@@ -4,14 +4,34 @@
 // files from a folder (`<folder>/styles/NAME.bmp`, `<folder>/NAME.sui`).
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace trimwell {
 
-// The named bitmap resource as the bytes of a BMP file, or nothing when there is none.
-std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name);
+// The bytes of a bitmap the program carries: on Windows the resource's packed DIB (a BMP file
+// without its file header) seen where it lies in the program image, with no copy made; in the
+// portable build the bytes of a BMP file read for it.
+class ProgramBitmapBytes {
+public:
+    static ProgramBitmapBytes PackedDibView(std::span<const std::uint8_t> dib) { return {dib, {}}; }
+    static ProgramBitmapBytes BmpFile(std::vector<std::uint8_t> file) { return {{}, std::move(file)}; }
+
+    bool IsPackedDib() const { return file_.empty(); }
+    std::span<const std::uint8_t> Bytes() const { return IsPackedDib() ? view_ : std::span<const std::uint8_t>(file_); }
+
+private:
+    ProgramBitmapBytes(std::span<const std::uint8_t> view, std::vector<std::uint8_t> file)
+        : view_(view), file_(std::move(file)) {}
+
+    std::span<const std::uint8_t> view_;
+    std::vector<std::uint8_t> file_;
+};
+
+// The named bitmap resource, or nothing when there is none.
+std::optional<ProgramBitmapBytes> FindProgramBitmap(std::string_view name);
 
 // The bytes of a named binary resource (the skin archive), or nothing.
 std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name);

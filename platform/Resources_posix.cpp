@@ -22,9 +22,11 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
 
 void SetResourceFolder(std::string path) { folder() = std::move(path); }
 
-std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name) {
+std::optional<ProgramBitmapBytes> FindProgramBitmap(std::string_view name) {
     if (folder().empty() || name.empty()) return std::nullopt;
-    return readFile(folder() + "/styles/" + std::string(name) + ".bmp");
+    std::optional<std::vector<std::uint8_t>> file = readFile(folder() + "/styles/" + std::string(name) + ".bmp");
+    if (!file || file->empty()) return std::nullopt;
+    return ProgramBitmapBytes::BmpFile(std::move(*file));
 }
 
 std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {

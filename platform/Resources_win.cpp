@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstring>
 #include <span>
 
 #include "platform/Resources.h"
@@ -28,25 +27,12 @@ std::optional<std::span<const std::uint8_t>> findResource(std::string_view name,
 
 void SetResourceFolder(std::string) {}
 
-std::optional<std::vector<std::uint8_t>> LoadProgramBitmapFile(std::string_view name) {
+// Read in place: a copy of the main window's picture would cost more than its decoding, as
+// every fresh page of memory does at start.
+std::optional<ProgramBitmapBytes> FindProgramBitmap(std::string_view name) {
     const auto dib = findResource(name, MAKEINTRESOURCEW(2) /* RT_BITMAP */);
-    if (!dib || dib->size() < sizeof(BITMAPINFOHEADER)) return std::nullopt;
-    // A bitmap resource is a BMP file without its file header: put one in front, so that the one
-    // BMP reader checks every field.
-    BITMAPINFOHEADER info;
-    std::memcpy(&info, dib->data(), sizeof info);
-    std::uint32_t paletteEntries = info.biClrUsed;
-    if (paletteEntries == 0 && info.biBitCount <= 8) paletteEntries = 1u << info.biBitCount;
-    std::uint32_t bitsOffset = 14 + info.biSize + paletteEntries * 4;
-    if (info.biSize == sizeof(BITMAPINFOHEADER) && info.biCompression == BI_BITFIELDS) bitsOffset += 12;
-    std::vector<std::uint8_t> file(14 + dib->size());
-    const std::uint32_t fileSize = static_cast<std::uint32_t>(file.size());
-    file[0] = 'B';
-    file[1] = 'M';
-    std::memcpy(&file[2], &fileSize, 4);
-    std::memcpy(&file[10], &bitsOffset, 4);
-    std::memcpy(&file[14], dib->data(), dib->size());
-    return file;
+    if (!dib) return std::nullopt;
+    return ProgramBitmapBytes::PackedDibView(*dib);
 }
 
 std::optional<std::vector<std::uint8_t>> LoadProgramData(std::string_view name) {

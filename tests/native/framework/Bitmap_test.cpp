@@ -145,5 +145,37 @@ TEST(BmpReader, MalformedFilesAreRefused) {
     }
 }
 
+// A bitmap resource is a BMP file less its file header: where its pixels start follows from the
+// header, the colour table and the bit-field masks alone.
+TEST(BmpReader, PackedDibsReadAsTheFilesTheyCameFrom) {
+    const auto packed = [](const Bytes& file) { return Bytes(file.begin() + 14, file.end()); };
+    const auto inserted = [](Bytes file, std::vector<std::uint8_t> bytes) {
+        file.insert(file.begin() + 54, bytes.begin(), bytes.end());
+        const std::uint32_t offset = 54 + static_cast<std::uint32_t>(bytes.size());
+        std::memcpy(&file[10], &offset, 4);
+        return file;
+    };
+    const Bitmap original = Sample();
+    Bytes withTable = inserted(WriteBmp(original, 24), {1, 2, 3, 0, 4, 5, 6, 0});  // unused by 24-bit pixels
+    withTable[46] = 2;
+    Bytes withMasks = inserted(WriteBmp(original, 32), {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0});
+    withMasks[30] = 3;
+    const std::vector<std::pair<const char*, Bytes>> files = {
+        {"32 bits", WriteBmp(original, 32)}, {"24 bits", WriteBmp(original, 24)}, {"1 bit", WriteBmp(original, 1)},
+        {"24 bits with a colour table", withTable}, {"32 bits with masks", withMasks},
+    };
+    for (const auto& [name, file] : files) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadPackedDib(packed(file)), ReadBmp(file));
+    }
+    EXPECT_EQ(ReadPackedDib(packed(withMasks)), original);
+
+    const Bytes tableDib = packed(withTable);
+    Bytes hugeTable = tableDib;
+    hugeTable[32 + 3] = 0x80;
+    for (const Bytes& bad : {Bytes{}, Bytes(tableDib.begin(), tableDib.begin() + 40), hugeTable})
+        EXPECT_THROW(ReadPackedDib(bad), EBitmapError);
+}
+
 }  // namespace
 }  // namespace trimwell
