@@ -44,6 +44,9 @@ public:
 protected:
     // After each style change, with the style the control now draws in.
     virtual void StyleChanged(TsuiUIStyle resolved) {}
+    // Whether nothing the platform draws in the non-client area can be seen, so that a non-client
+    // paint needs only the rings.
+    virtual bool OnlyTheRingsShowOutsideTheClientArea() { return false; }
 
     void CreateParams(TCreateParams& params) override {
         PlatformControl::CreateParams(params);
@@ -57,6 +60,10 @@ protected:
     }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_NCCALCSIZE) InsetClientRect(lp, borderWidth_);
+        if (msg == WM_NCPAINT && OnlyTheRingsShowOutsideTheClientArea()) {
+            border_.Draw();
+            return 0;
+        }
         const LRESULT result = PlatformControl::WndProc(msg, wp, lp);
         if (msg == WM_ERASEBKGND || msg == WM_PAINT || msg == WM_NCPAINT) border_.Draw();
         return result;

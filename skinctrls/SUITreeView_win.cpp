@@ -26,6 +26,17 @@ TNativeBarInfoSource& nativeBarInfoSource() {
     return source;
 }
 
+// The window's client area in window coordinates, and the window's size.
+RECT clientInWindow(HWND h, SIZE& windowSize) {
+    RECT window{}, client{};
+    GetWindowRect(h, &window);
+    GetClientRect(h, &client);
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    windowSize = {window.right - window.left, window.bottom - window.top};
+    return client;
+}
+
 }  // namespace
 
 std::optional<TsuiNativeBarInfo> NativeScrollBarInfo(HWND hwnd, LONG objectId) {
@@ -82,27 +93,36 @@ void TsuiTreeView::CreateWnd() {
 void TsuiTreeView::clipToBorderAndClientArea() {
     if (!HandleAllocated()) return;
     const HWND h = Handle();
-    RECT window{}, client{};
-    GetWindowRect(h, &window);
-    GetClientRect(h, &client);
-    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    OffsetRect(&client, -window.left, -window.top);
+    SIZE size{};
+    const RECT client = clientInWindow(h, size);
     if (EqualRect(&client, &clippedClient_)) return;
-    clippedClient_ = client;
-    const int width = window.right - window.left, height = window.bottom - window.top;
+    clippedClient_ = {};
     // The border is as wide on every side; the native bars lie between it and the client area.
-    const RECT inner{client.left, client.top, width - client.left, height - client.top};
+    const RECT inner{client.left, client.top, size.cx - client.left, size.cy - client.top};
     if (EqualRect(&inner, &client)) {
-        SetWindowRgn(h, nullptr, TRUE);
+        if (SetWindowRgn(h, nullptr, TRUE)) clippedClient_ = client;
         return;
     }
-    UniqueRegion visible(CreateRectRgn(0, 0, width, height));
+    UniqueRegion visible(CreateRectRgn(0, 0, size.cx, size.cy));
     const UniqueRegion bars(CreateRectRgn(inner.left, inner.top, inner.right, inner.bottom));
     const UniqueRegion clientArea(CreateRectRgnIndirect(&client));
     CombineRgn(visible.get(), visible.get(), bars.get(), RGN_DIFF);
     CombineRgn(visible.get(), visible.get(), clientArea.get(), RGN_OR);
     // The window takes the region over.
-    if (SetWindowRgn(h, visible.get(), TRUE)) visible.release();
+    if (SetWindowRgn(h, visible.get(), TRUE)) {
+        visible.release();
+        clippedClient_ = client;
+    }
+}
+
+// Once the window is cut to its present client area, the native bars the platform would draw
+// at each non-client paint are never seen; drawing them was the heaviest part of the tree's first
+// paint under Wine. Between a change of the client area and the new cut they are still drawn.
+bool TsuiTreeView::OnlyTheRingsShowOutsideTheClientArea() {
+    if (!HandleAllocated()) return false;
+    SIZE size{};
+    const RECT client = clientInWindow(Handle(), size);
+    return !IsRectEmpty(&clippedClient_) && EqualRect(&client, &clippedClient_);
 }
 
 void TsuiTreeView::StyleChanged(TsuiUIStyle resolved) {

@@ -54,6 +54,7 @@ public:
 
 protected:
     void StyleChanged(TsuiUIStyle resolved) override;
+    bool OnlyTheRingsShowOutsideTheClientArea() override;
     void CreateWnd() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void VisibleChanged() override;
