@@ -283,7 +283,7 @@ private:
             const int h = std::min(item.Height, gdiImage->Height());
             if (w <= 0 || h <= 0) return;
             const COLORREF key = GetPixel(src.get(), 0, gdiImage->Height() - 1);
-            TransparentBlt(dc_, dx, GdiCoord(y - origin_.y), w, h, src.get(), 0, 0, w, h, key);
+            GdiTransparentBlt(dc_, dx, GdiCoord(y - origin_.y), w, h, src.get(), 0, 0, w, h, key);
         } else {
             const int bottom = GdiCoord(y + line.Height - origin_.y);
             SetStretchBltMode(dc_, COLORONCOLOR);

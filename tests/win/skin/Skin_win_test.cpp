@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -64,7 +65,15 @@ TEST(SkinTempFiles, GuidNamesAreBracedFreshAndTheFolderEndsWithASeparator) {
     ASSERT_EQ(a.size(), 38u);
     EXPECT_EQ(a.front(), '{');
     EXPECT_EQ(a.back(), '}');
-    for (const std::size_t dash : {9u, 14u, 19u, 24u}) EXPECT_EQ(a[dash], '-');
+    for (std::size_t i = 1; i < 37; ++i) {
+        if (i == 9 || i == 14 || i == 19 || i == 24)
+            EXPECT_EQ(a[i], '-') << a;
+        else
+            EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(a[i])) && !std::islower(static_cast<unsigned char>(a[i]))) << a;
+    }
+    // Random GUIDs: version 4, and the variant of the standard.
+    EXPECT_EQ(a[15], '4') << a;
+    EXPECT_NE(std::string("89AB").find(a[20]), std::string::npos) << a;
     EXPECT_NE(a, b);
     const std::string folder = TempFolder();
     ASSERT_FALSE(folder.empty());
