@@ -27,6 +27,10 @@ for program in Trimwell cfgtool skintool; do
   fi
   x86_64-w64-mingw32-nm "$folder/$program.exe" 2>&1 | grep -q 'no symbols' || fail "$program.exe keeps its symbols"
 done
+# Wine maps a program whose sections start on page boundaries in the file; any other it reads
+# whole into memory at every start.
+x86_64-w64-mingw32-objdump -p "$folder/Trimwell.exe" | grep -q 'FileAlignment[[:space:]]*00001000' ||
+  fail "Trimwell.exe's sections do not start on page boundaries in the file"
 echo "unpacked: $listing"
 
 # cfgtool: a scripted edit, read back, and the usage error.
