@@ -43,7 +43,7 @@ const ProgramIcons& programIcons() {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
         ProgramIcons loaded;
         loaded.big = LoadIconW(instance, MAKEINTRESOURCEW(1));
-        // Not shared: Wine's cache of shared icons ignores the size and would hand out the big one.
+        // The resource's own small image, kept for the program's life.
         loaded.small.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                          GetSystemMetrics(SM_CXSMICON),
                                                          GetSystemMetrics(SM_CYSMICON), 0)));

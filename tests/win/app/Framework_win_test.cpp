@@ -300,6 +300,33 @@ TEST_F(FrameworkTest, AFormShownOrBroughtToFrontLiesOverTheOthers) {
     EXPECT_EQ(GetActiveWindow(), b.Handle());
 }
 
+namespace {
+
+int IconWidth(LONG_PTR icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+}  // namespace
+
+// The task bar shows the small icon and task switching the big one: each window class carries
+// the program's icon at both sizes, not the big one twice.
+TEST_F(FrameworkTest, EveryWindowClassCarriesTheProgramIconAtBothSizes) {
+    TForm& f = form();
+    TsuiButton& button = f.Add<TsuiButton>();
+    button.SetParent(&f);
+    f.Show();
+    for (const HWND w : {app->Handle(), f.Handle(), button.Handle()}) {
+        EXPECT_EQ(IconWidth(GetClassLongPtrW(w, GCLP_HICON)), GetSystemMetrics(SM_CXICON));
+        EXPECT_EQ(IconWidth(GetClassLongPtrW(w, GCLP_HICONSM)), GetSystemMetrics(SM_CXSMICON));
+    }
+}
+
 TEST(ProgramFile, WarningIconIsNotTheApplicationIcon) {
     wchar_t self[MAX_PATH];
     const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
